@@ -1,0 +1,48 @@
+# make run   : install what is missing, build, start the app on the bundled data
+# make test  : install what is missing, build, run every test headless (plus a sanitizer build of core)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test test-main test-asan bench screenshots format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/yarrow
+
+test-main: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYARROW_CORE_ONLY=ON -DYARROW_SANITIZE=ON
+
+test-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L core --timeout 600
+
+test: test-main test-asan
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
