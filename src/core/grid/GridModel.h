@@ -10,7 +10,7 @@ namespace yarrow {
 class GridObserver {
 public:
     virtual ~GridObserver() = default;
-    virtual void GridShapeChanged() = 0;            // rows, columns or fixed rows/columns
+    virtual void GridShapeChanged() = 0; // rows, columns or fixed rows/columns
     virtual void GridCellsChanged(int row1, int col1, int row2, int col2) = 0;
     virtual void GridSelectionChanged() = 0;
 };
@@ -20,6 +20,9 @@ public:
 // An index outside the grid raises SubscriptOutOfRange; an invalid size InvalidPropertyValue.
 class GridModel {
 public:
+    // Largest number of cells a grid may hold; a larger size is an invalid property value.
+    static constexpr long long kMaxCells = 2'000'000;
+
     GridModel(int rows = 2, int cols = 2, int fixedRows = 1, int fixedCols = 1);
 
     int Rows() const { return rows_; }
@@ -50,6 +53,12 @@ public:
     void SetColSel(int col);
     void Select(int row, int col, int rowSel, int colSel);
 
+    // The selected rectangle with its corners ordered (row1 <= row2, col1 <= col2).
+    struct Range {
+        int row1, col1, row2, col2;
+    };
+    Range Selection() const;
+
     // Range text of the selection: TAB between cells, CR between rows, nothing after the last.
     std::string Clip() const;
     // Fills the selected range from its top-left cell, row by row; text beyond the range is
@@ -60,8 +69,12 @@ public:
 
 private:
     void CheckCell(int row, int col) const;
-    size_t Index(int row, int col) const { return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col); }
-    void ClampSelection();
+    void CheckRow(int row) const;
+    void CheckCol(int col) const;
+    size_t Index(int row, int col) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col);
+    }
+    bool ClampSelection(); // true when a corner moved
     void NotifyShape();
     void NotifyCells(int r1, int c1, int r2, int c2);
     void NotifySelection();
