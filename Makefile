@@ -12,10 +12,10 @@ all: build
 deps:
 	@scripts/install-deps.sh
 
-$(BUILD)/build.ninja:
+$(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
-configure: deps $(BUILD)/build.ninja
+configure: $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -26,10 +26,10 @@ run: build
 test-main: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
 
-$(ASAN_BUILD)/build.ninja:
+$(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYARROW_CORE_ONLY=ON -DYARROW_SANITIZE=ON
 
-test-asan: deps $(ASAN_BUILD)/build.ninja
+test-asan: $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L core --timeout 600
 

@@ -1,0 +1,48 @@
+#include "ResourcePaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace yarrow {
+
+QString ResourceRoot() {
+    const QString fromEnv = qEnvironmentVariable("YARROW_RESOURCES");
+    if (!fromEnv.isEmpty())
+        return QDir(fromEnv).absolutePath();
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + "/../resources";
+        if (QFileInfo(beside + "/FRBData").isDir())
+            return QDir(beside).absolutePath();
+    }
+    return QStringLiteral(YARROW_SOURCE_RESOURCES);
+}
+
+QUrl FolderUrl(const QString& pathOrUrl) {
+    QUrl url = QUrl::fromUserInput(pathOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
+    QString path = url.path();
+    if (!path.endsWith('/')) {
+        path += '/';
+        url.setPath(path);
+    }
+    return url;
+}
+
+static QUrl Choose(const QString& explicitValue, const char* envName, const QString& bundled) {
+    if (!explicitValue.isEmpty())
+        return FolderUrl(explicitValue);
+    const QString fromEnv = qEnvironmentVariable(envName);
+    if (!fromEnv.isEmpty())
+        return FolderUrl(fromEnv);
+    return FolderUrl(bundled);
+}
+
+QUrl SiteRootUrl(const QString& explicitValue) {
+    return Choose(explicitValue, "YARROW_SITE_ROOT", ResourceRoot() + "/site");
+}
+
+QUrl FrbDataUrl(const QString& explicitValue) {
+    return Choose(explicitValue, "YARROW_FRB_DATA_URL", ResourceRoot() + "/FRBData");
+}
+
+} // namespace yarrow

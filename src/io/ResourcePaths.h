@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace yarrow {
+
+// Where the bundled course site and the bundled H.15 snapshot live, and how to point elsewhere.
+// Order of precedence: an explicit value (command-line option), then the environment variable,
+// then the bundled copy (next to the executable's ../resources, or the source tree's).
+//   YARROW_RESOURCES     the resources folder as a whole
+//   YARROW_SITE_ROOT     the course site root (a folder or a URL)
+//   YARROW_FRB_DATA_URL  the series folder (a folder or a URL ending in /FRBData/)
+QString ResourceRoot();
+QUrl SiteRootUrl(const QString& explicitValue = {});
+QUrl FrbDataUrl(const QString& explicitValue = {});
+
+// A folder path or URL text as a URL that ends in '/'.
+QUrl FolderUrl(const QString& pathOrUrl);
+
+} // namespace yarrow
