@@ -30,6 +30,29 @@ GridModel::GridModel(int rows, int cols, int fixedRows, int fixedCols) {
     col_ = colSel_ = fixedCols;
 }
 
+GridModel::GridModel(const GridModel& other)
+    : rows_(other.rows_), cols_(other.cols_), fixedRows_(other.fixedRows_), fixedCols_(other.fixedCols_),
+      row_(other.row_), col_(other.col_), rowSel_(other.rowSel_), colSel_(other.colSel_),
+      cells_(other.cells_) {}
+
+GridModel& GridModel::operator=(const GridModel& other) {
+    if (this == &other)
+        return *this;
+    rows_ = other.rows_;
+    cols_ = other.cols_;
+    fixedRows_ = other.fixedRows_;
+    fixedCols_ = other.fixedCols_;
+    row_ = other.row_;
+    col_ = other.col_;
+    rowSel_ = other.rowSel_;
+    colSel_ = other.colSel_;
+    cells_ = other.cells_;
+    NotifyShape();
+    NotifyCells(0, 0, rows_ - 1, cols_ - 1);
+    NotifySelection();
+    return *this;
+}
+
 void GridModel::SetRows(int rows) {
     CheckShape(rows, cols_, fixedRows_, fixedCols_);
     // Row-major storage: rows are added or dropped at the end.

@@ -24,6 +24,10 @@ public:
     static constexpr long long kMaxCells = 2'000'000;
 
     GridModel(int rows = 2, int cols = 2, int fixedRows = 1, int fixedCols = 1);
+    // A copy starts without an observer (a view watches one grid); assigning keeps the target's
+    // observer and tells it that everything changed.
+    GridModel(const GridModel& other);
+    GridModel& operator=(const GridModel& other);
 
     int Rows() const { return rows_; }
     int Cols() const { return cols_; }

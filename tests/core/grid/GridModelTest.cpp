@@ -247,18 +247,6 @@ TEST(GridModelClip, SettingFillsOnlyTheSelectedRange) {
     }
 }
 
-TEST(GridModelClip, TextBeyondTheGridIsIgnoredAtTheCorner) {
-    GridModel grid(3, 3, 1, 1);
-    FillCoordinates(grid);
-    grid.Select(2, 2, 2, 2);
-    grid.SetClip("x\ty\tz\rp\tq\r\r\r");
-    EXPECT_EQ(grid.TextMatrix(2, 2), "x");
-    EXPECT_EQ(grid.TextMatrix(2, 1), "2,1");
-    EXPECT_EQ(grid.TextMatrix(1, 2), "1,2");
-    EXPECT_EQ(grid.Rows(), 3);
-    EXPECT_EQ(grid.Cols(), 3);
-}
-
 TEST(GridModelClip, RangeTextRoundTripsThroughAnotherRange) {
     GridModel grid(6, 4, 1, 1);
     FillCoordinates(grid);
@@ -304,6 +292,15 @@ TEST(GridModelObserver, ViewsHearOfEveryChange) {
     EXPECT_THROW(grid.SetTextMatrix(9, 9, "x"), RuntimeError);
     EXPECT_TRUE(observer.events.empty());
 
+    // A copy is not watched by the original's view; assigning over a watched grid redraws it all.
+    GridModel copy(grid);
+    copy.SetTextMatrix(1, 1, "copy");
+    EXPECT_TRUE(observer.events.empty());
+    grid = GridModel(4, 2, 1, 1);
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"shape", "cells 0,0-3,1", "selection"}));
+    EXPECT_EQ(grid.Rows(), 4);
+
+    observer.events.clear();
     grid.SetObserver(nullptr);
     grid.SetTextMatrix(1, 1, "y");
     EXPECT_TRUE(observer.events.empty());

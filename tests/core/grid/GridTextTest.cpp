@@ -185,27 +185,21 @@ TEST_F(ClipboardProcedures, PastingDropsCommas) {
     EXPECT_EQ(grid.TextMatrix(2, 1), "0");
 }
 
-TEST_F(ClipboardProcedures, RowsBeyondTheSelectionAreIgnored) {
-    clipboard.content = "a\rb\rc\rd\re";
-    grid.Select(1, 2, 3, 2);
-    PasteToGridSelection(grid, clipboard, dialogs);
-    EXPECT_EQ(grid.TextMatrix(3, 2), "c");
-    EXPECT_EQ(grid.TextMatrix(4, 2), "4,2");
-
-    clipboard.content = "x\ry";
-    PasteToGridSelection(grid, clipboard, dialogs);
-    EXPECT_EQ(grid.TextMatrix(1, 2), "x");
-    EXPECT_EQ(grid.TextMatrix(2, 2), "y");
-    EXPECT_EQ(grid.TextMatrix(3, 2), "c");
-
-    // A large block onto the bottom-right cell writes that cell only.
-    clipboard.content = "p\tq\tr\rs\tt\tu\rv\tw\tx";
+TEST_F(ClipboardProcedures, ABlockPastedOntoTheCornerStaysInsideTheGrid) {
+    clipboard.content = "p\tq\tr\r\ns\tt\tu\r\nv\tw\tx";
     grid.Select(4, 3, 4, 3);
     PasteToGridSelection(grid, clipboard, dialogs);
     EXPECT_EQ(grid.TextMatrix(4, 3), "p");
     EXPECT_EQ(grid.TextMatrix(4, 2), "4,2");
+    EXPECT_EQ(grid.TextMatrix(3, 3), "3,3");
     EXPECT_EQ(grid.Rows(), 5);
     EXPECT_EQ(grid.Cols(), 4);
+
+    // The body of a grid with one body cell takes one field.
+    GridModel tiny(2, 2, 1, 1);
+    PasteIntoGridBody(tiny, clipboard, dialogs);
+    EXPECT_EQ(tiny.TextMatrix(1, 1), "p");
+    EXPECT_EQ(tiny.TextMatrix(0, 0), "");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
