@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <locale>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,22 +18,31 @@ enum class DateOrder { MonthFirst, DayFirst };
 inline constexpr const char* kMonthFirstFormat = "mm/dd/yyyy";
 inline constexpr const char* kDayFirstFormat = "dd/mm/yyyy";
 
-std::string DateFormatText(DateOrder order);             // "mm/dd/yyyy" / "dd/mm/yyyy"
-DateOrder DateOrderFromFormat(std::string_view format);  // "dd/..." is DayFirst, anything else MonthFirst
+std::string DateFormatText(DateOrder order);            // "mm/dd/yyyy" / "dd/mm/yyyy"
+DateOrder DateOrderFromFormat(std::string_view format); // "dd/..." is DayFirst, anything else MonthFirst
 
 // The order the machine's locale uses for short dates (LC_ALL, LC_TIME, LANG through the C++
 // locale's time_get::date_order); month first when the locale says nothing or is unavailable.
 DateOrder SystemDateOrder();
+// The same answer for a given locale. Where date_order gives no answer (libstdc++ never does), the
+// locale's short date ("%x") of 13 December 1999 decides: day first when "13" precedes "12".
+DateOrder DateOrderOfLocale(const std::locale& locale);
 
 // Formats 13 December 1999 in the system's general date form (ShortDate with `systemOrder`) and
 // answers "mm/dd/yyyy" when the result begins with "12", else "dd/mm/yyyy".
 std::string DetectDateFormat(DateOrder systemOrder);
 
-Date MakeDate(int year, int month, int day);  // a valid calendar date (no rollover)
+// A valid calendar date (no rollover); a day, month or year (100..9999) that makes no date raises
+// InvalidProcedureCall.
+Date MakeDate(int year, int month, int day);
+// The platform's date serial: a month beyond 1..12 carries into the year and a day beyond the
+// month's days carries into the next months (2011, 2, 29 is 1 March 2011; day 0 is the last day of
+// the previous month).
+Date DateSerial(int year, int month, int day);
 int Year(Date d);
 int Month(Date d);
 int Day(Date d);
-int Weekday(Date d);  // 1 = Sunday .. 7 = Saturday
+int Weekday(Date d); // 1 = Sunday .. 7 = Saturday
 Date Today();
 
 // Lenient parsing: numeric dates separated by '/', '-', '.' or blanks in `order`, or in the other
@@ -44,27 +54,30 @@ bool IsDate(std::string_view text, DateOrder order);
 // As ParseDate, raising TypeMismatch when the text is not a date.
 Date CDate(std::string_view text, DateOrder order);
 
-// Pattern formatting: "dd", "d", "mm", "m", "mmm", "mmmm", "yy", "yyyy"; any other character is
-// copied. FormatDate(d, "mm/dd/yyyy") == "12/31/2010".
+// Pattern formatting (letters in either case): "d", "dd", "ddd" (Fri), "dddd" (Friday), "m", "mm",
+// "mmm", "mmmm", "yy", "yyyy"; any other character is copied. FormatDate(d, "mm/dd/yyyy") ==
+// "12/31/2010".
 std::string FormatDate(Date d, std::string_view pattern);
 // The system short date: "12/31/2010", "1/5/2011" (or "5/1/2011" day first).
 std::string ShortDate(Date d, DateOrder order);
 
 // Calendar month/year addition; the day is clipped to the end of a shorter month
-// (31 Aug + 6 months = 28/29 Feb).
+// (31 Aug + 6 months = 28/29 Feb). A result outside the years 100..9999 raises Overflow.
 Date AddMonths(Date d, int months);
 Date AddYears(Date d, int years);
 
 // Calendar days from earlier to later (negative when later is earlier).
 int32_t DaysBetween(Date later, Date earlier);
 
-std::string WeekdayName(int weekday, bool abbreviate = false);  // 1 = "Sunday"
-std::string MonthName(int month, bool abbreviate = false);      // 1 = "January"
+// English names; a number outside 1..7 or 1..12 raises InvalidProcedureCall.
+std::string WeekdayName(int weekday, bool abbreviate = false); // 1 = "Sunday"
+std::string MonthName(int month, bool abbreviate = false);     // 1 = "January"
 
 // (later - earlier) / 365 in single precision. When negative, `earlier` is rewritten in place as
 // the same year with its day and month exchanged (formatted with the program format first, then
 // re-assembled) and the difference is taken again: this undoes a day and month read the wrong way.
-// Raises TypeMismatch when either text is not a date.
+// When the day is above 12 no exchanged date exists; `earlier` is then left as it was and the
+// negative result stands. Raises TypeMismatch when either text is not a date.
 float YearsBetween(std::string& later, std::string& earlier, DateOrder order);
 
 } // namespace yarrow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,13 +15,13 @@ int16_t CInt(double x);
 int32_t CLng(double x);
 // Int(): the floor, as a double.
 double Int(double x);
-// Checked division: a zero divisor raises DivisionByZero.
+// Checked division: a zero divisor raises DivisionByZero; a finite quotient beyond the double
+// range raises Overflow.
 double Divide(double a, double b);
 
 // An array used from index 1 (element 0 left empty, but addressable), with checked access:
 // an index outside 0..size()-1 raises SubscriptOutOfRange.
-template <typename T>
-class Array1 {
+template <typename T> class Array1 {
 public:
     Array1() = default;
     // Dimensioned 0..upper (upper + 1 elements). A negative upper bound raises SubscriptOutOfRange.
@@ -40,20 +41,17 @@ private:
 
 [[noreturn]] void ThrowSubscriptOutOfRange();
 
-template <typename T>
-void Array1<T>::Redim(int upper) {
+template <typename T> void Array1<T>::Redim(int upper) {
     if (upper < -1)
         ThrowSubscriptOutOfRange();
     v_.assign(static_cast<size_t>(upper + 1), T{});
 }
-template <typename T>
-T& Array1<T>::operator()(int i) {
+template <typename T> T& Array1<T>::operator()(int i) {
     if (i < 0 || static_cast<size_t>(i) >= v_.size())
         ThrowSubscriptOutOfRange();
     return v_[static_cast<size_t>(i)];
 }
-template <typename T>
-const T& Array1<T>::operator()(int i) const {
+template <typename T> const T& Array1<T>::operator()(int i) const {
     if (i < 0 || static_cast<size_t>(i) >= v_.size())
         ThrowSubscriptOutOfRange();
     return v_[static_cast<size_t>(i)];

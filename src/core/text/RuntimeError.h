@@ -15,12 +15,13 @@ public:
     const std::string& text() const { return text_; }
 
     // The errors the program raises, with their classic numbers and texts.
-    static RuntimeError Overflow();                 // 6  "Overflow"
-    static RuntimeError SubscriptOutOfRange();      // 9  "Subscript out of range"
-    static RuntimeError DivisionByZero();           // 11 "Division by zero"
-    static RuntimeError TypeMismatch();             // 13 "Type mismatch"
-    static RuntimeError InvalidPropertyValue();     // 380 "Invalid property value"
-    static RuntimeError NoApplicationResponding();  // 282 "No foreign application responded to a DDE initiate"
+    static RuntimeError Overflow();                // 6  "Overflow"
+    static RuntimeError SubscriptOutOfRange();     // 9  "Subscript out of range"
+    static RuntimeError DivisionByZero();          // 11 "Division by zero"
+    static RuntimeError TypeMismatch();            // 13 "Type mismatch"
+    static RuntimeError InvalidPropertyValue();    // 380 "Invalid property value"
+    static RuntimeError NoApplicationResponding(); // 282 "No foreign application responded to a DDE initiate"
+    static RuntimeError InvalidProcedureCall();    // 5  "Invalid procedure call or argument"
 
 private:
     int32_t number_;
@@ -32,7 +33,9 @@ inline constexpr const char* kSupportAddress = "support@qal-yarrow.org";
 
 // "An error has occurred. ... to <support>.  The system error is: <text>"
 std::string ErrorReportText(const std::string& systemErrorText);
-inline std::string ErrorReportText(const RuntimeError& e) { return ErrorReportText(e.text()); }
+inline std::string ErrorReportText(const RuntimeError& e) {
+    return ErrorReportText(e.text());
+}
 
 // Title of the program's message boxes.
 inline constexpr const char* kMessageTitle = "Vantorix";
