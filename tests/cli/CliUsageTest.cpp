@@ -5,12 +5,12 @@
 
 namespace {
 
-struct Run {
+struct CliResult {
     int code;
     std::string out, err;
 };
 
-Run RunArgs(std::vector<std::string> args, const std::string& input = {}) {
+CliResult RunArgs(std::vector<std::string> args, const std::string& input = {}) {
     std::istringstream in(input);
     std::ostringstream out, err;
     int code = yarrow::RunCli(args, in, out, err);
@@ -18,21 +18,21 @@ Run RunArgs(std::vector<std::string> args, const std::string& input = {}) {
 }
 
 TEST(CliUsage, HelpAndVersionAnswerOnStdout) {
-    Run help = RunArgs({"--help"});
+    CliResult help = RunArgs({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("Usage: yarrow-cli"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
 
-    Run version = RunArgs({"--version"});
+    CliResult version = RunArgs({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, std::string("yarrow-cli ") + YARROW_VERSION + "\n");
 }
 
 TEST(CliUsage, NoArgumentsOrUnknownCommandIsBadUsage) {
-    Run none = RunArgs({});
+    CliResult none = RunArgs({});
     EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.out.empty());
-    Run unknown = RunArgs({"frobnicate"});
+    CliResult unknown = RunArgs({"frobnicate"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_NE(unknown.err.find("frobnicate"), std::string::npos);
 }
