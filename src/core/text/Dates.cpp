@@ -3,6 +3,7 @@
 #include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <ctime>
@@ -164,10 +165,7 @@ std::optional<Date> ParseNumeric(const std::vector<Token>& t, DateOrder order) {
     return ValidDate(y, first, second);
 }
 
-std::optional<Date> ParseWithMonthName(std::vector<Token> t) {
-    if (!t.empty() && !t.front().number && MonthFromWord(t.front().text) == 0 &&
-        IsWeekdayWord(t.front().text))
-        t.erase(t.begin());
+std::optional<Date> ParseWithMonthName(const std::vector<Token>& t) {
     if (t.size() != 3)
         return std::nullopt;
     int monthIndex = -1;
@@ -178,6 +176,8 @@ std::optional<Date> ParseWithMonthName(std::vector<Token> t) {
             return std::nullopt;
         monthIndex = static_cast<int>(i);
     }
+    if (monthIndex < 0)
+        return std::nullopt;
     const int m = MonthFromWord(t[static_cast<size_t>(monthIndex)].text);
     if (m == 0)
         return std::nullopt;
@@ -198,6 +198,16 @@ std::optional<Date> ParseWithMonthName(std::vector<Token> t) {
     if (n1.size() > 2)
         return std::nullopt;
     return ValidDate(FullYear(n2), m, std::stoi(n1));
+}
+
+// The first day of the month numbered year * 12 + (month - 1); Overflow outside the years
+// 100..9999, checked before chrono's short-ranged year could wrap.
+year_month_day FirstOfMonth(long long index) {
+    const long long y = index >= 0 ? index / 12 : (index - 11) / 12;
+    if (y < kMinYear || y > kMaxYear)
+        throw RuntimeError::Overflow();
+    const unsigned m = static_cast<unsigned>(index - y * 12) + 1;
+    return year_month_day{year{static_cast<int>(y)}, month{m}, day{1}};
 }
 
 std::string TwoDigits(int v) {
@@ -262,12 +272,12 @@ Date MakeDate(int year, int month, int day) {
 }
 
 Date DateSerial(int y, int m, int d) {
-    const year_month ym = year{y} / January + months{m - 1};
-    const Date result = sys_days{ym / 1} + days{d - 1};
-    const int ry = Year(result);
-    if (ry < kMinYear || ry > kMaxYear)
+    const Date first = sys_days{FirstOfMonth(static_cast<long long>(y) * 12 + (m - 1))};
+    const long long serial = first.time_since_epoch().count() + (static_cast<long long>(d) - 1);
+    if (serial < sys_days{year{kMinYear} / 1 / 1}.time_since_epoch().count() ||
+        serial > sys_days{year{kMaxYear} / 12 / 31}.time_since_epoch().count())
         throw RuntimeError::Overflow();
-    return result;
+    return Date{days{serial}};
 }
 
 int Year(Date d) {
@@ -293,9 +303,13 @@ Date Today() {
 }
 
 std::optional<Date> ParseDate(std::string_view text, DateOrder order) {
-    const auto tokens = Tokenize(text);
+    auto tokens = Tokenize(text);
     if (!tokens)
         return std::nullopt;
+    // A leading weekday name ("Friday, December 31, 2010") says nothing the rest does not.
+    const Token& first = tokens->front();
+    if (!first.number && MonthFromWord(first.text) == 0 && IsWeekdayWord(first.text))
+        tokens->erase(tokens->begin());
     bool allNumbers = true;
     for (const Token& t : *tokens)
         allNumbers = allNumbers && t.number;
@@ -361,18 +375,15 @@ std::string ShortDate(Date d, DateOrder order) {
 
 Date AddMonths(Date d, int n) {
     const year_month_day ymd{d};
-    const year_month ym = ymd.year() / ymd.month() + months{n};
-    const int y = static_cast<int>(ym.year());
-    if (y < kMinYear || y > kMaxYear)
-        throw RuntimeError::Overflow();
-    const day last = year_month_day_last{ym.year(), month_day_last{ym.month()}}.day();
-    return sys_days{ym / std::min(ymd.day(), last)};
+    const long long index = static_cast<long long>(static_cast<int>(ymd.year())) * 12 +
+                            (static_cast<unsigned>(ymd.month()) - 1) + n;
+    const year_month_day first = FirstOfMonth(index);
+    const day last = year_month_day_last{first.year(), month_day_last{first.month()}}.day();
+    return sys_days{first.year() / first.month() / std::min(ymd.day(), last)};
 }
 
 Date AddYears(Date d, int n) {
-    if (n > 20000 || n < -20000)
-        throw RuntimeError::Overflow();
-    return AddMonths(d, 12 * n);
+    return AddMonths(d, static_cast<int>(std::clamp(12LL * n, -1000000LL, 1000000LL)));
 }
 
 int32_t DaysBetween(Date later, Date earlier) {

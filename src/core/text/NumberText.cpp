@@ -312,7 +312,7 @@ double SafeDouble(std::string_view text) {
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
-    if (pattern.empty())
+    if (pattern.empty() || !std::isfinite(value))
         return GeneralText(value);
 
     std::vector<PatternToken> tokens;

@@ -2,7 +2,10 @@
 
 #include "core/text/RuntimeError.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <limits>
+#include <stdexcept>
 #include <string>
 
 namespace yarrow {
@@ -68,9 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"31-Dec-10", MF, 2010, 12, 31}, ParseCase{"31-dec-1930", MF, 1930, 12, 31},
                       ParseCase{"2010 Dec 31", MF, 2010, 12, 31}, ParseCase{"Sept 1, 2010", MF, 2010, 9, 1},
                       ParseCase{"Friday, December 31, 2010", MF, 2010, 12, 31},
-                      ParseCase{"31Dec2010", MF, 2010, 12, 31}, ParseCase{"Dec. 31, 2010", MF, 2010, 12, 31},
-                      ParseCase{"Feb 30 2010", MF, 0, 0, 0}, ParseCase{"Dec Jan 2010", MF, 0, 0, 0},
-                      ParseCase{"Decem 31 2010", MF, 0, 0, 0}));
+                      ParseCase{"Fri 12/31/2010", MF, 2010, 12, 31}, ParseCase{"Friday", MF, 0, 0, 0},
+                      ParseCase{"Fri Sat 12/31/2010", MF, 0, 0, 0}, ParseCase{"31Dec2010", MF, 2010, 12, 31},
+                      ParseCase{"Dec. 31, 2010", MF, 2010, 12, 31}, ParseCase{"Feb 30 2010", MF, 0, 0, 0},
+                      ParseCase{"Dec Jan 2010", MF, 0, 0, 0}, ParseCase{"Decem 31 2010", MF, 0, 0, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     NotDates, ParseDateTest,
@@ -127,6 +131,40 @@ TEST(DateFormatTest, DetectDateFormat) {
 
 TEST(DateFormatTest, ClassicLocaleIsMonthFirst) {
     EXPECT_EQ(DateOrderOfLocale(std::locale::classic()), DateOrder::MonthFirst);
+}
+
+// Only where the machine has these locales installed.
+TEST(DateFormatTest, NamedLocales) {
+    struct {
+        const char* name;
+        DateOrder order;
+    } cases[] = {{"en_US.UTF-8", DateOrder::MonthFirst},
+                 {"en_GB.UTF-8", DateOrder::DayFirst},
+                 {"de_DE.UTF-8", DateOrder::DayFirst}};
+    int checked = 0;
+    for (const auto& c : cases) {
+        try {
+            const std::locale loc(c.name);
+            EXPECT_EQ(DateOrderOfLocale(loc), c.order) << c.name;
+            ++checked;
+        } catch (const std::runtime_error&) {
+        }
+    }
+    if (checked == 0)
+        GTEST_SKIP() << "no named locale installed";
+}
+
+TEST(DateFormatTest, SystemOrderFollowsTheEnvironment) {
+    // Whatever the machine: a locale name that cannot be created falls back to month first.
+    const char* saved = std::getenv("LC_ALL");
+    const std::string keep = saved ? saved : "";
+    setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
+    const DateOrder order = SystemDateOrder();
+    if (saved)
+        setenv("LC_ALL", keep.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
+    EXPECT_EQ(order, DateOrder::MonthFirst);
 }
 
 struct MonthAddCase {
@@ -196,6 +234,19 @@ TEST(CalendarTest, MakeDateRefusesInvalidDates) {
     EXPECT_THROW(MakeDate(2011, 13, 1), RuntimeError);
     EXPECT_THROW(MakeDate(2011, 1, 0), RuntimeError);
     EXPECT_THROW(MakeDate(99, 1, 1), RuntimeError);
+}
+
+TEST(CalendarTest, DateRangeLimits) {
+    EXPECT_THROW(DateSerial(9999, 12, 32), RuntimeError);
+    EXPECT_THROW(DateSerial(100, 1, 0), RuntimeError);
+    EXPECT_THROW(DateSerial(2010, 1, std::numeric_limits<int>::min()), RuntimeError);
+    EXPECT_THROW(DateSerial(2010, std::numeric_limits<int>::max(), 1), RuntimeError);
+    EXPECT_THROW(AddMonths(MakeDate(2010, 1, 31), std::numeric_limits<int>::max()), RuntimeError);
+    EXPECT_THROW(AddYears(MakeDate(2010, 1, 31), std::numeric_limits<int>::min()), RuntimeError);
+    EXPECT_EQ(AddMonths(MakeDate(9999, 11, 30), 1), MakeDate(9999, 12, 30));
+    EXPECT_THROW(AddMonths(MakeDate(9999, 12, 1), 1), RuntimeError);
+    EXPECT_EQ(AddMonths(MakeDate(100, 2, 28), -1), MakeDate(100, 1, 28));
+    EXPECT_THROW(AddMonths(MakeDate(100, 1, 1), -1), RuntimeError);
 }
 
 TEST(CalendarTest, DateSerialCarries) {
