@@ -1,5 +1,9 @@
 #include "Cli.h"
 
+#include "CliContext.h"
+#include "Commands.h"
+#include "core/text/RuntimeError.h"
+
 #include <ostream>
 
 namespace yarrow {
@@ -8,30 +12,115 @@ namespace {
 
 const char* const kUsage = R"(Usage: yarrow-cli [input options] COMMAND [command options]
 
-Treasury quotes in, bond analytics out, as the QAL Yarrow grids show them.
+Treasury quotes in, bond analytics out, as the QAL Yarrow grids show them (TAB-separated).
+
+Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
+  --quotes FILE          rows as pasted into the data grid: name, coupon %, maturity, quote [, yield];
+                         TAB-separated, or comma-separated when FILE ends in .csv; '-' reads stdin;
+                         a first row whose first field is "Name" is a heading
+  --h15 DIR              a folder holding the ten H.15 series files (H15_TCMNOM_M3_2010.txt, ...)
+  --date TEXT            quote date (default: today; with series files, the date they give)
+  --date-order mdy|dmy   program date format (default: from the locale)
+  --bills yes|no         answer to "Is ... a Treasury bill (or time deposit)?" (default: yes)
+
+Commands:
+  bonds                  Bond Coupon Maturity Quote BEY Value
+  curve ytm|zero|forward [--compounding continuous|daily|monthly|semi-annual|annual]
+                         Bond Years and the curve's rate in percent
+  analytics              the analytics grid: name, Quantity Value Yield $Duration $Convexity
+                         Duration Convexity
 
 Options:
-  --help               show this text
-  --version            show the version
+  --help                 show this text
+  --version              show the version
+
+Exit status: 0 success, 1 bad input or a run-time error, 2 bad usage.
 )";
+
+const CommandInfo kCommands[] = {
+    {"bonds", CmdBonds},
+    {"curve", CmdCurve},
+    {"analytics", CmdAnalytics},
+};
+
+const CommandInfo* FindCommand(const std::string& name) {
+    for (const CommandInfo& c : kCommands)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::istream& /*in*/, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << kUsage;
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    CliContext ctx(in, out, err);
+    const CommandInfo* command = nullptr;
+    std::vector<std::string> rest;
+    try {
+        for (size_t k = 0; k < args.size(); ++k) {
+            const std::string& a = args[k];
+            auto value = [&]() -> std::string {
+                if (k + 1 >= args.size())
+                    throw UsageError{a + " needs a value"};
+                return args[++k];
+            };
+            if (a == "--help" || a == "-h") {
+                out << kUsage;
+                return 0;
+            }
+            if (a == "--version") {
+                out << "yarrow-cli " << YARROW_VERSION << "\n";
+                return 0;
+            }
+            if (a == "--quotes" || a == "--h15") {
+                if (ctx.quotesFile || ctx.h15Dir)
+                    throw UsageError{"give at most one input (--quotes or --h15)"};
+                (a == "--quotes" ? ctx.quotesFile : ctx.h15Dir) = value();
+            } else if (a == "--date") {
+                ctx.dateText = value();
+            } else if (a == "--date-order") {
+                const std::string v = value();
+                if (v == "mdy")
+                    ctx.dateOrder = DateOrder::MonthFirst;
+                else if (v == "dmy")
+                    ctx.dateOrder = DateOrder::DayFirst;
+                else
+                    throw UsageError{"--date-order takes mdy or dmy, not '" + v + "'"};
+            } else if (a == "--bills") {
+                const std::string v = value();
+                if (v != "yes" && v != "no")
+                    throw UsageError{"--bills takes yes or no, not '" + v + "'"};
+                ctx.bills = v == "yes";
+            } else if (!command && !(a.size() > 1 && a[0] == '-')) {
+                command = FindCommand(a);
+                if (!command)
+                    throw UsageError{"unknown command '" + a + "'"};
+            } else if (command) {
+                rest.push_back(a);
+            } else {
+                throw UsageError{"unknown option " + a};
+            }
+        }
+        if (!command)
+            throw UsageError{"no command given"};
+
+        CliDialogs dialogs(err, ctx.bills);
+        try {
+            return command->run(ctx, dialogs, rest);
+        } catch (const RuntimeError& e) {
+            dialogs.Message(ErrorReportText(e), kMessageTitle, MessageIcon::Critical);
+            return 1;
+        }
+    } catch (const UsageError& e) {
+        err << "yarrow-cli: " << e.message << " (try --help)\n";
         return 2;
+    } catch (const InputError& e) {
+        err << "yarrow-cli: " << e.message << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << "yarrow-cli: " << e.what() << "\n";
+        return 1;
     }
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << kUsage;
-        return 0;
-    }
-    if (args[0] == "--version") {
-        out << "yarrow-cli " << YARROW_VERSION << "\n";
-        return 0;
-    }
-    err << "yarrow-cli: unknown command '" << args[0] << "' (try --help)\n";
-    return 2;
 }
 
 } // namespace yarrow

@@ -1,0 +1,182 @@
+#include "CliContext.h"
+
+#include "core/data/FrbSeries.h"
+#include "core/data/qalBondData.h"
+#include "core/text/Dates.h"
+#include "core/text/NumberText.h"
+#include "io/ResourcePaths.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace yarrow {
+
+void CliDialogs::Message(const std::string& text, const std::string& title, MessageIcon /*icon*/) {
+    err_ << title << ": " << text << "\n";
+}
+
+bool CliDialogs::AskYesNo(const std::string& /*text*/, const std::string& /*title*/) { return answer_; }
+
+CommandOptions::CommandOptions(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                               const std::vector<std::string>& flags) {
+    auto has = [](const std::vector<std::string>& list, const std::string& s) {
+        return std::find(list.begin(), list.end(), s) != list.end();
+    };
+    for (size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (has(valued, a)) {
+            if (k + 1 >= args.size())
+                throw UsageError{a + " needs a value"};
+            values_[a] = args[++k];
+        } else if (has(flags, a)) {
+            flags_.push_back(a);
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            throw UsageError{"unknown option " + a};
+        } else {
+            positional_.push_back(a);
+        }
+    }
+}
+
+std::optional<std::string> CommandOptions::Value(const std::string& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+bool CommandOptions::Flag(const std::string& name) const {
+    return std::find(flags_.begin(), flags_.end(), name) != flags_.end();
+}
+
+float CommandOptions::Number(const std::string& name, float fallback) const {
+    auto v = Value(name);
+    if (!v)
+        return fallback;
+    if (!IsNumeric(*v))
+        throw UsageError{name + " takes a number, not '" + *v + "'"};
+    return SafeSingle(*v);
+}
+
+void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (c)
+            out << '\t';
+        out << cells[c];
+    }
+    out << '\n';
+}
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t k = 0; k < text.size(); ++k) {
+        const char ch = text[k];
+        if (ch == '\r' || ch == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (ch == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
+                ++k;
+        } else {
+            line += ch;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
+        lines.pop_back();
+    return lines;
+}
+
+std::vector<std::string> SplitFields(const std::string& line, char sep) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (char ch : line) {
+        if (ch == sep) {
+            fields.push_back(field);
+            field.clear();
+        } else if (sep == '\t' && ch == ',') {
+            // A paste drops commas: thousands separators in numbers, and in names alike.
+        } else {
+            field += ch;
+        }
+    }
+    fields.push_back(field);
+    return fields;
+}
+
+std::string ReadAll(std::istream& in) {
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+} // namespace
+
+int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
+    std::vector<std::string> lines = SplitLines(text);
+    const char sep = csv ? ',' : '\t';
+    bool heading = false;
+    if (!lines.empty()) {
+        std::vector<std::string> first = SplitFields(lines[0], sep);
+        heading = first[0] == "Name";
+    }
+    const int dataRows = static_cast<int>(lines.size()) - (heading ? 1 : 0);
+    grid.SetCols(6);
+    grid.SetRows(2 + dataRows);
+    int row = heading ? 1 : 2;
+    for (const std::string& line : lines) {
+        std::vector<std::string> fields = SplitFields(line, sep);
+        for (size_t c = 0; c < fields.size() && c < 5; ++c)
+            grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);
+        ++row;
+    }
+    return dataRows;
+}
+
+void CliContext::LoadBondTable(CliDialogs& dialogs) {
+    session.dateOrder = dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
+    session.dialogs = &dialogs;
+
+    if (quotesFile) {
+        std::string text;
+        if (*quotesFile == "-") {
+            text = ReadAll(in);
+        } else {
+            std::ifstream file(*quotesFile, std::ios::binary);
+            if (!file)
+                throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
+            text = ReadAll(file);
+        }
+        const bool csv = quotesFile->size() >= 4 &&
+                         quotesFile->compare(quotesFile->size() - 4, 4, ".csv") == 0;
+        if (LoadQuoteRows(text, csv, dataGrid) == 0)
+            throw InputError{"no quote rows in '" + *quotesFile + "'"};
+        quoteDate = FormatDate(Today(), session.DateFormat());
+    } else {
+        std::string folder = h15Dir ? *h15Dir : (ResourceRoot() + "/FRBData").toStdString();
+        for (int i = 0; i < kFrbSeriesCount; ++i) {
+            std::ifstream probe(folder + "/" + FrbSeriesFileName(i));
+            if (!probe)
+                throw InputError{"cannot read series file '" + folder + "/" + FrbSeriesFileName(i) + "'"};
+        }
+        GrabFRBYieldCurveFromFolder(folder, dataGrid, session);
+        // As "Get Data" does: the date of the data, in the program format.
+        quoteDate = FormatDate(CDate(session.quoteDate, session.dateOrder), session.DateFormat());
+    }
+    if (dateText) {
+        auto date = ParseDate(*dateText, session.dateOrder);
+        if (!date)
+            throw InputError{"--date: '" + *dateText + "' is not a date"};
+        quoteDate = FormatDate(*date, session.DateFormat());
+    }
+    BuildBondTable(session, dataGrid, quoteDate);
+    if (session.nBonds < 1)
+        throw InputError{"the bond table is empty: no row has a name"};
+}
+
+} // namespace yarrow

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/data/Session.h"
+#include "core/grid/GridModel.h"
+#include "core/seams/Dialogs.h"
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace yarrow {
+
+// Bad command line: exit code 2.
+struct UsageError {
+    std::string message;
+};
+// Bad input or a refusal: one line on stderr, exit code 1.
+struct InputError {
+    std::string message;
+};
+
+// Message boxes go to stderr as "TITLE: TEXT"; the bill question is answered from --bills.
+class CliDialogs : public Dialogs {
+public:
+    CliDialogs(std::ostream& err, bool answerBills) : err_(err), answer_(answerBills) {}
+    void Message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+
+private:
+    std::ostream& err_;
+    bool answer_;
+};
+
+// Options after the command name: "--name value" pairs and bare "--flag"s.
+class CommandOptions {
+public:
+    CommandOptions(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                   const std::vector<std::string>& flags);
+    std::optional<std::string> Value(const std::string& name) const;
+    bool Flag(const std::string& name) const;
+    const std::vector<std::string>& Positional() const { return positional_; }
+    // A number given to --name (the whole text must be a number), or fallback.
+    float Number(const std::string& name, float fallback) const;
+
+private:
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> flags_;
+    std::vector<std::string> positional_;
+};
+
+// What every command starts from: the data grid as "Get Data" would leave it, the quote date text
+// and the bond table built from them.
+struct CliContext {
+    CliContext(std::istream& in, std::ostream& out, std::ostream& err) : in(in), out(out), err(err) {}
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+
+    std::optional<std::string> quotesFile;
+    std::optional<std::string> h15Dir;
+    std::optional<std::string> dateText;
+    std::optional<DateOrder> dateOrder;
+    bool bills = true;
+
+    Session session;
+    GridModel dataGrid{2, 2, 1, 1};
+    std::string quoteDate;  // the quote-date box text
+
+    // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
+    // missing files and unreadable dates, RuntimeError as "Get Data" would.
+    void LoadBondTable(CliDialogs& dialogs);
+};
+
+// Reads rows as pasted into the data grid (TAB-separated, or comma-separated when csv) into grid
+// rows 2.. (a first row whose first field is "Name" goes to the heading row 1). Returns the number
+// of data rows.
+int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid);
+
+// Writes one TAB-separated line.
+void WriteRow(std::ostream& out, const std::vector<std::string>& cells);
+
+} // namespace yarrow

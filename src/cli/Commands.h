@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CliContext.h"
+
+#include <string>
+#include <vector>
+
+namespace yarrow {
+
+// One yarrow-cli command: its arguments are what follows the command name, input options removed.
+using CommandFn = int (*)(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+
+struct CommandInfo {
+    const char* name;
+    CommandFn run;
+};
+
+// The bond listing, the curves and the analytics grid.
+int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+
+// Compounding name of the command line ("continuous", "daily", ...) as a frequency; UsageError
+// for anything else.
+int16_t CompoundingFromName(const std::string& name);
+
+} // namespace yarrow

@@ -1,0 +1,46 @@
+#include "AnalyticsGrid.h"
+
+#include "core/data/Session.h"
+#include "core/data/qalBondData.h"
+#include "core/grid/GridModel.h"
+#include "core/seams/PendingEvents.h"
+#include "core/text/NumberText.h"
+#include "core/text/Precision.h"
+
+namespace yarrow {
+
+void FillAnalyticsGrid(Session& session, GridModel& bondGrid, GridModel& cashFlowGrid) {
+    cashFlowGrid.Clear();
+    cashFlowGrid.SetTextMatrix(0, 0, "Time");
+    cashFlowGrid.SetTextMatrix(0, 1, "Cash Flow");
+
+    const int n = session.nBonds;
+    bondGrid.Clear();
+    bondGrid.SetRows(n + 1);
+    bondGrid.SetCols(8);
+    const char* headings[] = {"Quantity", "Value", "Yield", "$Duration", "$Convexity", "Duration", "Convexity"};
+    for (int c = 1; c <= 7; ++c)
+        bondGrid.SetTextMatrix(0, c, headings[c - 1]);
+
+    for (int i = 1; i <= n; ++i) {
+        if (!session.Bonds.at(static_cast<size_t>(i)))
+            session.Bonds[static_cast<size_t>(i)] = std::make_unique<qalBond>(&session);
+        qalBond& bond = session.Bond(i);
+        // Each cell asks the bond afresh, as the listing always has.
+        bondGrid.SetTextMatrix(i, 0, bond.GetName());
+        bondGrid.SetTextMatrix(i, 1, "0");
+        bondGrid.SetTextMatrix(i, 2, FormatPattern(bond.GetPrice(), "####0.0000"));
+        bondGrid.SetTextMatrix(i, 3, FormatPattern(CSng(double(bond.GetYTM()) * 100.0), "####0.0000"));
+        bondGrid.SetTextMatrix(i, 4, FormatPattern(bond.GetDollarDuration(), "####0.00"));
+        bondGrid.SetTextMatrix(i, 5, FormatPattern(bond.GetDollarConvexity(), "####0.00"));
+        const float duration = bond.GetDollarDuration();
+        bondGrid.SetTextMatrix(i, 6, FormatPattern(CSng(Divide(duration, bond.GetPrice())), "####0.0000"));
+        const float convexity = bond.GetDollarConvexity();
+        bondGrid.SetTextMatrix(i, 7, FormatPattern(CSng(Divide(convexity, bond.GetPrice())), "####0.0000"));
+    }
+    DoEvents(session.events);
+    BootstrapZeroCurve(session, -1);
+    DoEvents(session.events);
+}
+
+} // namespace yarrow
