@@ -1,0 +1,342 @@
+#include "core/numeric/ssMinit.h"
+
+#include "core/text/RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace yarrow {
+
+namespace {
+constexpr float kTol = 1e-8f;
+// "No ratio yet" and the starting best scores. Finite sentinels (a million) would make every
+// step that moves a variable to a million or more look impossible, and a realistic portfolio
+// (a value of millions at prices near 100) then fails; infinities keep the choices otherwise
+// unchanged.
+constexpr float kNoRatio = std::numeric_limits<float>::infinity();
+constexpr float kNoRowRatio = -kNoRatio;
+} // namespace
+
+int16_t ssMinit::Initialize(int16_t nVariables, int16_t nConstraints, int16_t nEquality) {
+    n_ = nVariables;
+    m_ = nConstraints;
+    e_ = nEquality;
+    CInt(static_cast<int>(n_) + m_); // 16-bit sums, as the counts are
+    nCols_ = CInt(static_cast<int>(n_) + m_ - e_ + 1);
+
+    c_.Redim(n_);
+    b_.Redim(m_);
+    a_.Redim(m_, n_);
+
+    const int rows = m_ + 1;
+    const int cols = nCols_ > 0 ? nCols_ : 0;
+    if (rows < 0)
+        ThrowSubscriptOutOfRange();
+    tableau_.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0.0f);
+    basis_.assign(static_cast<size_t>(rows), -1);
+    candCols_.assign(static_cast<size_t>(cols), 0);
+    ratioCol_.assign(static_cast<size_t>(cols), 0.0f);
+    rowForCol_.assign(static_cast<size_t>(cols), 0);
+    negRows_.assign(static_cast<size_t>(rows), 0);
+    ratioRow_.assign(static_cast<size_t>(rows), 0.0f);
+    colForRow_.assign(static_cast<size_t>(rows), 0);
+    nCand_ = nNeg_ = 0;
+    return 0;
+}
+
+void ssMinit::setObjectiveVector(int16_t iVar, float xval) {
+    c_(iVar - 1) = xval;
+}
+
+void ssMinit::setConstraintVector(int16_t iCons, float xval) {
+    b_(iCons - 1) = xval;
+}
+
+void ssMinit::setConstraintMatrix(int16_t iCons, int16_t iVar, float xval) {
+    a_(iCons - 1, iVar - 1) = xval;
+}
+
+int32_t ssMinit::IterationLimit() const {
+    return iterationLimit_ > 0 ? iterationLimit_ : DefaultIterationLimit();
+}
+
+int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
+    const int n = n_;
+    const int m = m_;
+    const int last = rhs();
+    if (m < 0 || n < 0 || last < 0)
+        ThrowSubscriptOutOfRange();
+
+    for (int j = 0; j < n; ++j)
+        T(0, j) = -c_(j);
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j)
+            T(i + 1, j) = a_(i, j);
+        T(i + 1, last) = b_(i);
+    }
+    for (int k = 0; k < m - e_; ++k)
+        T(k + 1, n + k) = 1.0f;
+    for (int i = 1; i <= m; ++i)
+        basis_[i] = -1;
+
+    iterations_ = 0;
+    if (e_ > 0) {
+        int16_t failed = 0;
+        Phase1(failed);
+        if (failed)
+            return 1;
+    }
+
+    const int32_t limit = IterationLimit();
+    for (;;) {
+        nCand_ = 0;
+        for (int j = 0; j < last; ++j)
+            if (T(0, j) < -kTol)
+                candCols_[nCand_++] = j;
+        nNeg_ = 0;
+        for (int i = 1; i <= m; ++i)
+            if (T(i, last) < -kTol)
+                negRows_[nNeg_++] = i;
+
+        if (nCand_ == 0 && nNeg_ == 0) {
+            z = T(0, last);
+            for (int j = 0; j < n; ++j)
+                x(j) = 0.0f;
+            for (int i = 0; i < m; ++i)
+                w(i) = 0.0f;
+            for (int i = 1; i <= m; ++i) {
+                if (basis_[i] >= n)
+                    basis_[i] = -1;
+                if (basis_[i] > -1)
+                    x(basis_[i]) = T(i, last);
+            }
+            for (int j = n; j < last; ++j)
+                w(j - n) = T(0, j);
+            return 0;
+        }
+
+        int row = -1;
+        int col = -1;
+        if (nCand_ == 0) {
+            if (nNeg_ == 1) {
+                const int r = negRows_[0];
+                bool anyNegative = false;
+                for (int j = 0; j < last && !anyNegative; ++j)
+                    anyNegative = T(r, j) < 0.0f;
+                if (!anyNegative)
+                    return 2;
+            }
+            ChooseDualPivot();
+            row = dualRow_;
+            col = dualCol_;
+        } else if (nNeg_ == 0) {
+            if (nCand_ == 1) {
+                const int c = candCols_[0];
+                bool anyPositive = false;
+                for (int i = 1; i <= m && !anyPositive; ++i)
+                    anyPositive = T(i, c) > 0.0f;
+                if (!anyPositive)
+                    return 3;
+            }
+            ChoosePrimalPivot();
+            row = primalRow_;
+            col = primalCol_;
+        } else {
+            ChoosePrimalPivot();
+            ChooseDualPivot();
+            const bool takeDual = bestPrimal_ == kNoRatio ||
+                                  (bestDual_ != kNoRowRatio && std::fabs(bestPrimal_) < std::fabs(bestDual_));
+            row = takeDual ? dualRow_ : primalRow_;
+            col = takeDual ? dualCol_ : primalCol_;
+        }
+
+        // Degenerate problems can cycle through the same bases for ever under these rules.
+        if (iterations_ >= limit)
+            return 1;
+        ++iterations_;
+        if (!Pivot(row, col))
+            return 1;
+    }
+}
+
+void ssMinit::ChoosePrimalPivot() {
+    const int m = m_;
+    const int last = rhs();
+    bestPrimal_ = kNoRatio;
+    primalCol_ = -1;
+    for (int k = 0; k < nCand_; ++k) {
+        const int c = candCols_[k];
+        int bestRow = 0;
+        float best = kNoRatio;
+        for (int i = 1; i <= m; ++i) {
+            const float t = T(i, c);
+            const float r = T(i, last);
+            if (!(t > kTol && r >= -kTol))
+                continue;
+            const float q = r / t;
+            if (q < best) {
+                best = q;
+                bestRow = i;
+            }
+        }
+        rowForCol_[c] = bestRow;
+        ratioCol_[c] = best;
+        DoEvents(events_);
+        const float score = best != kNoRatio ? best * T(0, c) : kNoRatio;
+        if (score < bestPrimal_) {
+            bestPrimal_ = score;
+            primalCol_ = c;
+        }
+    }
+    if (primalCol_ >= 0)
+        primalRow_ = rowForCol_[primalCol_];
+}
+
+void ssMinit::ChooseDualPivot() {
+    const int last = rhs();
+    bestDual_ = kNoRowRatio;
+    dualRow_ = -1;
+    for (int k = 0; k < nNeg_; ++k) {
+        const int r = negRows_[k];
+        int bestCol = 0;
+        float best = kNoRowRatio;
+        for (int j = 0; j < last; ++j) {
+            const float t = T(r, j);
+            const float d = T(0, j);
+            if (!(t < -kTol && d >= -kTol))
+                continue;
+            const float q = d / t;
+            if (q > best) {
+                best = q;
+                bestCol = j;
+            }
+        }
+        colForRow_[r] = bestCol;
+        ratioRow_[r] = best;
+        const float score = best != kNoRowRatio ? T(r, last) * best : kNoRowRatio;
+        if (score > bestDual_) {
+            bestDual_ = score;
+            dualRow_ = r;
+        }
+    }
+    if (dualRow_ >= 0)
+        dualCol_ = colForRow_[dualRow_];
+}
+
+bool ssMinit::Pivot(int row, int col) {
+    if (row == -1 || col == -1)
+        return false;
+    const int cols = nCols_;
+    float* pr = &T(row, 0);
+    const float p = pr[col];
+    for (int j = 0; j < cols; ++j)
+        pr[j] = pr[j] / p;
+    // Entries beyond single range would turn the tableau into infinities and NaNs; the platform
+    // stops with Overflow instead.
+    float worst = 0.0f;
+    for (int j = 0; j < cols; ++j)
+        worst = std::max(worst, std::fabs(pr[j]));
+    for (int i = 0; i <= m_; ++i) {
+        if (i == row)
+            continue;
+        float* pi = &T(i, 0);
+        const float f = pi[col];
+        if (f == 0.0f)
+            continue;
+        const double fd = f;
+        for (int j = 0; j < cols; ++j) {
+            const float v = static_cast<float>(static_cast<double>(pi[j]) - fd * static_cast<double>(pr[j]));
+            pi[j] = v;
+            worst = std::max(worst, std::fabs(v));
+        }
+    }
+    if (!(worst <= std::numeric_limits<float>::max()))
+        throw RuntimeError::Overflow();
+    basis_[row] = col;
+    return true;
+}
+
+void ssMinit::Phase1Column(int c) {
+    const int m = m_;
+    const int last = rhs();
+    for (int i = m - e_ + 1; i <= m; ++i) {
+        if (basis_[i] != -1)
+            continue;
+        const float t = T(i, c);
+        if (!(t > kTol))
+            continue;
+        const float q = T(i, last) / t;
+        if (q < ratioCol_[c]) {
+            ratioCol_[c] = q;
+            rowForCol_[c] = i;
+        }
+    }
+    if (ratioCol_[c] < kNoRatio) {
+        const float score = T(0, c) * ratioCol_[c];
+        if (score < bestPrimal_) {
+            bestPrimal_ = score;
+            primalCol_ = c;
+        }
+    }
+}
+
+void ssMinit::Phase1(int16_t& failed) {
+    const int n = n_;
+    const int m = m_;
+    const int last = rhs();
+    for (int i = m - e_ + 1; i <= m; ++i)
+        if (T(i, last) < 0.0f)
+            for (int j = 0; j <= last; ++j)
+                T(i, j) = -T(i, j);
+
+    int prevRow = 1;
+    int prevCol = -1;
+    for (int step = 0; step < e_; ++step) {
+        bestPrimal_ = kNoRatio;
+        primalCol_ = -1;
+        nCand_ = 0;
+        for (int j = 0; j < n; ++j) {
+            ratioCol_[j] = kNoRatio;
+            if (T(0, j) < -kTol)
+                candCols_[nCand_++] = j;
+        }
+        bool allColumns = nCand_ == 0;
+        bool firstTry = true;
+        bool retried = false;
+        for (;;) {
+            if (allColumns)
+                for (int c = 0; c < n; ++c)
+                    Phase1Column(c);
+            else
+                for (int k = 0; k < nCand_; ++k)
+                    Phase1Column(candCols_[k]);
+
+            if (primalCol_ >= 0) {
+                primalRow_ = rowForCol_[primalCol_];
+            } else if (firstTry) {
+                firstTry = false;
+                allColumns = true;
+                continue;
+            } else {
+                primalRow_ = -1;
+            }
+            // Repeating the last pivot gets nowhere: look once more over every column.
+            if (primalRow_ == prevRow && primalCol_ == prevCol && !retried) {
+                retried = true;
+                allColumns = true;
+                continue;
+            }
+            break;
+        }
+        if ((primalRow_ == prevRow && primalCol_ == prevCol) || !Pivot(primalRow_, primalCol_)) {
+            failed = 1;
+            return;
+        }
+        prevRow = primalRow_;
+        prevCol = primalCol_;
+    }
+    failed = 0;
+}
+
+} // namespace yarrow
