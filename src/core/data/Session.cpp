@@ -1,0 +1,25 @@
+#include "core/data/Session.h"
+
+#include "core/text/RuntimeError.h"
+
+namespace yarrow {
+
+Session::Session() : ZeroYields(0), ZeroTimes(0) {
+    Bonds.resize(1);
+}
+
+Session::~Session() = default;
+
+qalBond& Session::Bond(int i) const {
+    if (i < 1 || i > nBonds || static_cast<size_t>(i) >= Bonds.size() || !Bonds[static_cast<size_t>(i)])
+        throw RuntimeError::SubscriptOutOfRange();
+    return *Bonds[static_cast<size_t>(i)];
+}
+
+void Session::ClearBonds() {
+    Bonds.clear();
+    Bonds.resize(1);
+    nBonds = 0;
+}
+
+} // namespace yarrow

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/bond/qalBond.h"
+#include "core/text/Dates.h"
+#include "core/text/Precision.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace yarrow {
+
+class Dialogs;
+class PendingEvents;
+
+// Application-wide state, created once by main (or by each test) and passed by reference:
+// the program date order, the seams, the shared quote date, the bond table and the zero curve.
+// Bonds keep a pointer to the session they were made for, so it is neither copied nor moved.
+//
+//     Session session;
+//     session.dateOrder = SystemDateOrder();   // the program date format
+//     session.dialogs = &dialogs;              // questions of BuildBondTable
+//     session.events = &pump;                  // long loops call it
+//     BuildBondTable(session, grid, quoteDateText);
+//     for (int i = 1; i <= session.nBonds; ++i) session.Bond(i).GetYTM();
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The program date format: DateOrder::MonthFirst is "mm/dd/yyyy", DayFirst "dd/mm/yyyy".
+    DateOrder dateOrder = DateOrder::MonthFirst;
+    std::string DateFormat() const { return DateFormatText(dateOrder); }
+
+    // Seams; either may stay null (no questions can then be answered Yes; no event pump).
+    Dialogs* dialogs = nullptr;
+    PendingEvents* events = nullptr;
+
+    // The shared quote date text that the Federal Reserve source writes (the date of its latest
+    // 3-month observation, as found in the file).
+    std::string quoteDate;
+
+    // The bond table: bond i is Bonds[i] for i = 1..nBonds; Bonds[0] is always empty, and
+    // Bonds.size() is nBonds + 1. Rebuilt whole by BuildBondTable.
+    int16_t nBonds = 0;
+    std::vector<std::unique_ptr<qalBond>> Bonds;
+
+    // The zero curve: rates (decimal fractions) and times in years at indexes 0..nBonds after
+    // BootstrapZeroCurve; a single zero point until the first bootstrap.
+    Array1<float> ZeroYields;
+    Array1<float> ZeroTimes;
+
+    // Bond i of the table (1..nBonds); raises SubscriptOutOfRange for any other index or a slot
+    // that holds no bond.
+    qalBond& Bond(int i) const;
+    // Empties the table (nBonds = 0, only slot 0).
+    void ClearBonds();
+};
+
+} // namespace yarrow
