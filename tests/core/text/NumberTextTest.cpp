@@ -3,6 +3,7 @@
 #include "core/text/RuntimeError.h"
 
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -207,6 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
                       GeneralCase{2.0 / 3 * 1e20, "6.66666666666667E+19"},
                       // Rounding to 15 digits can carry into a new exponent.
                       GeneralCase{999999999999999.875, "1E+15"}));
+
+TEST(GeneralTextTest, Integers) {
+    EXPECT_EQ(GeneralText(30), "30");
+    EXPECT_EQ(GeneralText(static_cast<int16_t>(-12)), "-12");
+    EXPECT_EQ(GeneralText(int32_t{2147483647}), "2147483647");
+}
 
 TEST(GeneralTextTest, Single) {
     EXPECT_EQ(GeneralText(0.1f), "0.1");
