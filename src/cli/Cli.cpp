@@ -29,6 +29,17 @@ Commands:
                          Bond Years and the curve's rate in percent
   analytics              the analytics grid: name, Quantity Value Yield $Duration $Convexity
                          Duration Convexity
+  nelson-siegel [--level X --slope X --curve X] [--fit]
+                         the parameters ("####.0000"), then Years Model Zero's per bond (decimals)
+  spline [--curve ytm|zero|forward] [--compounding ...] [--step daily|weekly|monthly]
+         [--left X] [--right X] [--linear]
+                         the "Copy Interpolation" table: years TAB rate per grid point
+                         (default: cubic spline through the continuous zero curve, monthly, slopes 0)
+  cashflows FILE         values the stream of "time, amount" rows (TAB or comma) off the
+                         continuous zero curve: Value, Yield, $Duration, $Convexity
+  optimize --strategy max-yield|min-convexity [--value X] [--duration X] [--convexity X]
+           [--match-cashflows FILE]
+                         Bond Quantity: holdings meeting the targets (0.0000 when none exist)
 
 Options:
   --help                 show this text
@@ -41,6 +52,10 @@ const CommandInfo kCommands[] = {
     {"bonds", CmdBonds},
     {"curve", CmdCurve},
     {"analytics", CmdAnalytics},
+    {"nelson-siegel", CmdNelsonSiegel},
+    {"spline", CmdSpline},
+    {"cashflows", CmdCashflows},
+    {"optimize", CmdOptimize},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

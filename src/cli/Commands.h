@@ -25,3 +25,13 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 int16_t CompoundingFromName(const std::string& name);
 
 } // namespace yarrow
+
+namespace yarrow {
+
+// The Nelson-Siegel model and fit, the interpolation table, cash-flow streams and portfolios.
+int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+
+} // namespace yarrow

@@ -1,0 +1,192 @@
+#include "Commands.h"
+
+#include "core/analytics/AnalyticsGrid.h"
+#include "core/analytics/CashFlowMeasures.h"
+#include "core/analytics/PortfolioOptimizer.h"
+#include "core/curves/CurvesListing.h"
+#include "core/curves/Interpolation.h"
+#include "core/curves/NelsonSiegel.h"
+#include "core/text/NumberText.h"
+#include "core/text/RuntimeError.h"
+
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace yarrow {
+
+namespace {
+
+// The parameter boxes are read strictly: a text that is not a number is a type mismatch.
+float StrictSingle(const std::string& text) {
+    if (!IsNumeric(text))
+        throw RuntimeError::TypeMismatch();
+    return SafeSingle(text);
+}
+
+CurveType CurveFromName(const std::string& name) {
+    if (name == "ytm")
+        return CurveType::YieldToMaturity;
+    if (name == "zero")
+        return CurveType::Zero;
+    if (name == "forward")
+        return CurveType::Forward;
+    throw UsageError{"--curve takes ytm, zero or forward, not '" + name + "'"};
+}
+
+int StepIndexFromName(const std::string& name) {
+    if (name == "daily")
+        return 0;
+    if (name == "weekly")
+        return 1;
+    if (name == "monthly")
+        return 2;
+    throw UsageError{"--step takes daily, weekly or monthly, not '" + name + "'"};
+}
+
+// Rows "time, amount" (TAB or comma) into the cash-flow grid as typed: row i holds flow i.
+// Returns the number of flows.
+int LoadCashFlowRows(const std::string& path, GridModel& grid) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw InputError{"cannot read cash-flow file '" + path + "'"};
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        const size_t sep = line.find_first_of("\t,");
+        if (sep == std::string::npos)
+            throw InputError{"cash-flow row '" + line + "' needs a time and an amount"};
+        rows.emplace_back(line.substr(0, sep), line.substr(sep + 1));
+    }
+    if (rows.empty())
+        throw InputError{"no cash flows in '" + path + "'"};
+    grid.SetRows(static_cast<int>(rows.size()) + 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        grid.SetTextMatrix(static_cast<int>(i) + 1, 0, rows[i].first);
+        grid.SetTextMatrix(static_cast<int>(i) + 1, 1, rows[i].second);
+    }
+    return static_cast<int>(rows.size());
+}
+
+// Opens the analytics panel over the table (listing, continuous zero curve) and values the
+// stream in `path`.
+CashFlowResult ValueCashFlowFile(CliContext& ctx, const std::string& path, GridModel& bondGrid) {
+    GridModel cashFlows(100, 2, 1, 0);
+    FillAnalyticsGrid(ctx.session, bondGrid, cashFlows);
+    const int n = LoadCashFlowRows(path, cashFlows);
+    return CalculateCashFlows(ctx.session, cashFlows, std::to_string(n));
+}
+
+} // namespace
+
+int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    CommandOptions opts(args, {"--level", "--slope", "--curve"}, {"--fit"});
+    if (!opts.Positional().empty())
+        throw UsageError{"nelson-siegel takes no arguments"};
+    ctx.LoadBondTable(dialogs);
+    Session& s = ctx.session;
+    GridModel grid;
+    FillCurvesListing(s, grid);
+    NelsonSiegelParameters p;
+    p.level = StrictSingle(opts.Value("--level").value_or(".068"));
+    p.slope = StrictSingle(opts.Value("--slope").value_or("-.04"));
+    p.curve = StrictSingle(opts.Value("--curve").value_or(".005"));
+    ComputeCurve(s, grid, CurveType::Zero, -1);
+    if (opts.Flag("--fit")) {
+        p = FitNelsonSiegel(s);
+        // The boxes show the fitted values, and the plot reads them back from there.
+        p.level = SafeSingle(FormatNelsonSiegelParameter(p.level));
+        p.slope = SafeSingle(FormatNelsonSiegelParameter(p.slope));
+        p.curve = SafeSingle(FormatNelsonSiegelParameter(p.curve));
+    }
+    WriteRow(ctx.out, {FormatNelsonSiegelParameter(p.level), FormatNelsonSiegelParameter(p.slope),
+                       FormatNelsonSiegelParameter(p.curve)});
+    Array1<float> model = NelsonSiegelAtBonds(s, p);
+    WriteRow(ctx.out, {"Years", "Model", "Zero's"});
+    for (int i = 1; i <= s.nBonds; ++i)
+        WriteRow(ctx.out, {FormatPattern(s.ZeroTimes(i), "####0.0000"), FormatPattern(model(i), "####0.0000"),
+                           FormatPattern(s.ZeroYields(i), "####0.0000")});
+    return 0;
+}
+
+int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    CommandOptions opts(args, {"--curve", "--compounding", "--step", "--left", "--right"}, {"--linear"});
+    if (!opts.Positional().empty())
+        throw UsageError{"spline takes no arguments"};
+    const CurveType type = CurveFromName(opts.Value("--curve").value_or("zero"));
+    const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
+    const float step = InterpolationStep(StepIndexFromName(opts.Value("--step").value_or("monthly")));
+    // End slopes are read as the boxes are: the leading number of the text, else 0.
+    const float left = CSng(Val(opts.Value("--left").value_or("0")));
+    const float right = CSng(Val(opts.Value("--right").value_or("0")));
+
+    ctx.LoadBondTable(dialogs);
+    GridModel grid;
+    FillCurvesListing(ctx.session, grid);
+    ComputeCurve(ctx.session, grid, type, freq);
+    InterpolationGrid points;
+    if (opts.Flag("--linear"))
+        LinearInterpolation(ctx.session, step, points);
+    else
+        SplineInterpolation(ctx.session, step, left, right, points);
+    std::string text = InterpolationCopyText(points);
+    // The clipboard text ends each line with a CR; a terminal wants LF.
+    for (char& ch : text)
+        if (ch == '\r')
+            ch = '\n';
+    ctx.out << text;
+    return 0;
+}
+
+int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    CommandOptions opts(args, {}, {});
+    if (opts.Positional().size() != 1)
+        throw UsageError{"cashflows takes one FILE of 'time, amount' rows"};
+    ctx.LoadBondTable(dialogs);
+    GridModel bondGrid;
+    const CashFlowResult r = ValueCashFlowFile(ctx, opts.Positional()[0], bondGrid);
+    for (const std::string& caption : CashFlowCaptions(r))
+        ctx.out << caption << '\n';
+    return 0;
+}
+
+int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    CommandOptions opts(args, {"--strategy", "--value", "--duration", "--convexity", "--match-cashflows"}, {});
+    if (!opts.Positional().empty())
+        throw UsageError{"optimize takes no arguments"};
+    const std::string strategyName = opts.Value("--strategy").value_or("");
+    Strategy strategy;
+    if (strategyName == "max-yield")
+        strategy = Strategy::MaxYield;
+    else if (strategyName == "min-convexity")
+        strategy = Strategy::MinConvexity;
+    else
+        throw UsageError{"--strategy takes max-yield or min-convexity"};
+    PortfolioTargets targets{opts.Number("--value", 0.0f), opts.Number("--duration", 0.0f),
+                             opts.Number("--convexity", 0.0f)};
+    const auto match = opts.Value("--match-cashflows");
+    if (match && (opts.Value("--value") || opts.Value("--duration") || opts.Value("--convexity")))
+        throw UsageError{"--match-cashflows takes the targets from the stream; give no other target"};
+
+    ctx.LoadBondTable(dialogs);
+    GridModel bondGrid;
+    if (match) {
+        const CashFlowResult r = ValueCashFlowFile(ctx, *match, bondGrid);
+        targets = {r.cfValue, r.cfDollarDuration, r.cfDollarConvexity};
+    } else {
+        GridModel cashFlows(100, 2, 1, 0);
+        FillAnalyticsGrid(ctx.session, bondGrid, cashFlows);
+    }
+    const PortfolioSolution solution = SolvePortfolio(ctx.session, strategy, targets);
+    WriteQuantities(solution, ctx.session.nBonds, bondGrid);
+    WriteRow(ctx.out, {"Bond", "Quantity"});
+    for (int i = 1; i <= ctx.session.nBonds; ++i)
+        WriteRow(ctx.out, {bondGrid.TextMatrix(i, 0), bondGrid.TextMatrix(i, 1)});
+    return 0;
+}
+
+} // namespace yarrow

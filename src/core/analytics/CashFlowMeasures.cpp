@@ -1,0 +1,41 @@
+#include "CashFlowMeasures.h"
+
+#include "core/bond/qalBond.h"
+#include "core/data/Session.h"
+#include "core/grid/GridModel.h"
+#include "core/seams/PendingEvents.h"
+#include "core/text/NumberText.h"
+#include "core/text/Precision.h"
+
+#include <cmath>
+
+namespace yarrow {
+
+int32_t CashFlowGridRows(const std::string& countText) { return CLng(std::fabs(Val(countText)) + 1.0); }
+
+CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText) {
+    const int16_t n = CInt(Val(countText));
+    Array1<float> times(n), amounts(n);
+    for (int i = 1; i <= n; ++i) {
+        times(i) = CSng(Val(cashFlowGrid.TextMatrix(i, 0)));
+        amounts(i) = CSng(Val(cashFlowGrid.TextMatrix(i, 1)));
+    }
+    qalBond stream(&session);
+    stream.SetCashFlows(times, amounts, n);
+    CashFlowResult r;
+    r.cfValue = stream.GetPrice();
+    r.cfYield = stream.GetYTM();
+    r.cfDollarDuration = stream.GetDollarDuration();
+    r.cfDollarConvexity = stream.GetDollarConvexity();
+    DoEvents(session.events);
+    return r;
+}
+
+std::array<std::string, 4> CashFlowCaptions(const CashFlowResult& r) {
+    return {"Value: " + FormatPattern(r.cfValue, "####0.0000"),
+            "Yield: " + FormatPattern(CSng(double(r.cfYield) * 100.0), "####0.0000"),
+            "$Duration: " + FormatPattern(r.cfDollarDuration, "####0.0000"),
+            "$Convexity: " + FormatPattern(r.cfDollarConvexity, "####0.0000")};
+}
+
+} // namespace yarrow

@@ -1,0 +1,71 @@
+#include "PortfolioOptimizer.h"
+
+#include "core/data/Session.h"
+#include "core/grid/GridModel.h"
+#include "core/numeric/ssMinit.h"
+#include "core/seams/PendingEvents.h"
+#include "core/text/NumberText.h"
+
+namespace yarrow {
+
+PortfolioSolution SolvePortfolio(int16_t n, const BondMeasureFn& measure, Strategy strategy,
+                                 const PortfolioTargets& targets, PendingEvents* events) {
+    using M = BondMeasure;
+    PortfolioSolution solution;
+    solution.x.Redim(n);
+    ssMinit solver(events);
+    Array1<float> shadow;
+    if (strategy == Strategy::MinConvexity) {
+        shadow.Redim(3);
+        solver.Initialize(n, 3, 2);
+        for (int16_t i = 1; i <= n; ++i) {
+            solver.setObjectiveVector(i, -measure(i, M::DollarConvexity));
+            solver.setConstraintMatrix(1, i, -measure(i, M::DollarConvexity));
+            solver.setConstraintMatrix(2, i, measure(i, M::DollarDuration));
+            solver.setConstraintMatrix(3, i, measure(i, M::Price));
+        }
+        solver.setConstraintVector(1, -targets.dollarConvexity);
+        solver.setConstraintVector(2, targets.dollarDuration);
+        solver.setConstraintVector(3, targets.value);
+    } else {
+        shadow.Redim(2);
+        solver.Initialize(n, 2, 2);
+        for (int16_t i = 1; i <= n; ++i) {
+            const float d = measure(i, M::DollarDuration);
+            solver.setObjectiveVector(i, CSng(double(measure(i, M::Yield)) * d));
+            solver.setConstraintMatrix(1, i, measure(i, M::DollarDuration));
+            solver.setConstraintMatrix(2, i, measure(i, M::Price));
+        }
+        solver.setConstraintVector(1, targets.dollarDuration);
+        solver.setConstraintVector(2, targets.value);
+    }
+    solution.status = solver.MinIt(solution.x, shadow, solution.objective);
+    if (solution.status != 0) {
+        // Without an optimum the quantities stay at their zero start.
+        solution.x.Redim(n);
+        solution.objective = 0.0f;
+    }
+    DoEvents(events);
+    return solution;
+}
+
+PortfolioSolution SolvePortfolio(Session& session, Strategy strategy, const PortfolioTargets& targets) {
+    auto measure = [&session](int16_t i, BondMeasure m) -> float {
+        qalBond& bond = session.Bond(i);
+        switch (m) {
+        case BondMeasure::Price: return bond.GetPrice();
+        case BondMeasure::Yield: return bond.GetYTM();
+        case BondMeasure::DollarDuration: return bond.GetDollarDuration();
+        case BondMeasure::DollarConvexity: return bond.GetDollarConvexity();
+        }
+        return 0.0f;
+    };
+    return SolvePortfolio(session.nBonds, measure, strategy, targets, session.events);
+}
+
+void WriteQuantities(const PortfolioSolution& solution, int16_t nBonds, GridModel& bondGrid) {
+    for (int i = 1; i <= nBonds; ++i)
+        bondGrid.SetTextMatrix(i, 1, FormatPattern(solution.x(i - 1), "####0.0000"));
+}
+
+} // namespace yarrow
