@@ -1,0 +1,201 @@
+#include "core/analytics/AnalyticsGrid.h"
+#include "core/analytics/CashFlowMeasures.h"
+#include "core/analytics/PortfolioOptimizer.h"
+#include "core/data/Session.h"
+#include "core/data/qalBondData.h"
+#include "core/grid/GridModel.h"
+#include "core/text/NumberText.h"
+#include "core/text/RuntimeError.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace yarrow {
+namespace {
+
+GridModel CashFlowGrid(std::vector<std::pair<std::string, std::string>> rows, int gridRows = 100) {
+    GridModel grid(gridRows, 2, 1, 0);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        grid.SetTextMatrix(static_cast<int>(i) + 1, 0, rows[i].first);
+        grid.SetTextMatrix(static_cast<int>(i) + 1, 1, rows[i].second);
+    }
+    return grid;
+}
+
+// The bundled snapshot's par curve, continuously bootstrapped as opening the panel does.
+void LoadParCurve(Session& session, GridModel& bondGrid) {
+    GridModel data(6, 6, 1, 1);
+    const char* rows[][4] = {{"6TD", "0", "06/30/2011", "0.19"},
+                             {"2", "0.61", "12/31/2012", "100"},
+                             {"5", "2.01", "12/31/2015", "100"},
+                             {"10", "3.30", "12/31/2020", "100"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            data.SetTextMatrix(r + 2, c + 1, rows[r][c]);
+    BuildBondTable(session, data, "12/31/2010");
+    GridModel cashFlows(100, 2, 1, 0);
+    FillAnalyticsGrid(session, bondGrid, cashFlows);
+}
+
+TEST(AnalyticsGrid, ListsEveryBondAndLeavesTheCashFlowHeadings) {
+    Session session;
+    GridModel bondGrid;
+    GridModel cashFlows(100, 2, 1, 0);
+    cashFlows.SetTextMatrix(5, 1, "stale");
+    GridModel data(4, 6, 1, 1);
+    data.SetTextMatrix(2, 1, "6TD");
+    data.SetTextMatrix(2, 3, "06/30/2011");
+    data.SetTextMatrix(2, 4, "0.19");
+    data.SetTextMatrix(3, 1, "10");
+    data.SetTextMatrix(3, 2, "3.3");
+    data.SetTextMatrix(3, 3, "12/31/2020");
+    data.SetTextMatrix(3, 4, "100");
+    BuildBondTable(session, data, "12/31/2010");
+    FillAnalyticsGrid(session, bondGrid, cashFlows);
+
+    EXPECT_EQ(cashFlows.TextMatrix(0, 0), "Time");
+    EXPECT_EQ(cashFlows.TextMatrix(0, 1), "Cash Flow");
+    EXPECT_EQ(cashFlows.TextMatrix(5, 1), "");
+    ASSERT_EQ(bondGrid.Rows(), 3);
+    ASSERT_EQ(bondGrid.Cols(), 8);
+    EXPECT_EQ(bondGrid.TextMatrix(0, 0), "");
+    EXPECT_EQ(bondGrid.TextMatrix(0, 4), "$Duration");
+    EXPECT_EQ(bondGrid.TextMatrix(1, 0), "6TD");
+    EXPECT_EQ(bondGrid.TextMatrix(1, 1), "0");
+    EXPECT_EQ(bondGrid.TextMatrix(1, 2), "99.9045");
+    // The duration of a one-flow bill is its years to maturity (181 days).
+    EXPECT_EQ(bondGrid.TextMatrix(1, 6), FormatPattern(181.0f / 365.0f, "####0.0000"));
+    EXPECT_EQ(bondGrid.TextMatrix(2, 3), "3.3000");
+    // Dollar measures have two decimals, their ratios to the price four.
+    const std::string dd = bondGrid.TextMatrix(2, 4);
+    EXPECT_EQ(dd.size() - dd.find('.'), 3u);
+    // The continuous zero curve is in place for cash-flow streams.
+    EXPECT_GT(session.ZeroYields(2), 0.0f);
+}
+
+TEST(AnalyticsGrid, ABondPricedAtZeroStopsTheListingAtItsRow) {
+    Session session;
+    GridModel data(4, 6, 1, 1);
+    data.SetTextMatrix(2, 1, "6TD");
+    data.SetTextMatrix(2, 3, "06/30/2011");
+    data.SetTextMatrix(2, 4, "0.19");
+    data.SetTextMatrix(3, 1, "Gift");
+    data.SetTextMatrix(3, 2, "5");
+    data.SetTextMatrix(3, 3, "12/31/2015");
+    data.SetTextMatrix(3, 4, "0");  // a coupon bond quoted at 0 on its coupon date: full price 0
+    BuildBondTable(session, data, "12/31/2010");
+    GridModel bondGrid, cashFlows(100, 2, 1, 0);
+    EXPECT_THROW(FillAnalyticsGrid(session, bondGrid, cashFlows), RuntimeError);
+    EXPECT_EQ(bondGrid.TextMatrix(1, 0), "6TD");
+    EXPECT_FALSE(bondGrid.TextMatrix(1, 7).empty());
+}
+
+TEST(CashFlows, ASingleFlowAtOneYearHasEqualValueDurationAndConvexity) {
+    Session session;
+    GridModel bondGrid;
+    LoadParCurve(session, bondGrid);
+    const CashFlowResult r = CalculateCashFlows(session, CashFlowGrid({{"1", "100"}}), "1");
+    EXPECT_NEAR(r.cfDollarDuration, r.cfValue, 2e-3f);
+    EXPECT_NEAR(r.cfDollarConvexity, r.cfValue, 2e-3f);
+    // The value is the flow discounted at the one-year continuous zero rate.
+    EXPECT_LT(r.cfValue, 100.0f);
+    EXPECT_GT(r.cfValue, 99.0f);
+    EXPECT_NEAR(r.cfYield, -std::log(r.cfValue / 100.0f), 2e-6f);
+    const auto captions = CashFlowCaptions(r);
+    EXPECT_EQ(captions[0].rfind("Value: 99.", 0), 0u);
+    EXPECT_EQ(captions[1].rfind("Yield: 0.", 0), 0u);
+}
+
+TEST(CashFlows, AnEmptyOrZeroStreamShowsTheFirstMidpointAsItsYield) {
+    Session session;
+    for (const auto& [grid, count] : {std::pair{CashFlowGrid({}), std::string("0")},
+                                      std::pair{CashFlowGrid({{"1", "0"}, {"2", ""}}), std::string("2")}}) {
+        const auto captions = CashFlowCaptions(CalculateCashFlows(session, grid, count));
+        EXPECT_EQ(captions[0], "Value: 0.0000");
+        EXPECT_EQ(captions[1], "Yield: 49.5050");
+        EXPECT_EQ(captions[2], "$Duration: 0.0000");
+        EXPECT_EQ(captions[3], "$Convexity: 0.0000");
+    }
+}
+
+TEST(CashFlows, CountsAndCellsAreReadLeniently) {
+    EXPECT_EQ(CashFlowGridRows("10"), 11);
+    EXPECT_EQ(CashFlowGridRows("3"), 4);
+    EXPECT_EQ(CashFlowGridRows("-3"), 4);
+    EXPECT_EQ(CashFlowGridRows("2.5"), 4);  // 3.5 to even
+    EXPECT_EQ(CashFlowGridRows("abc"), 1);
+    EXPECT_THROW(CashFlowGridRows("1e12"), RuntimeError);
+
+    Session session;  // no curve: every zero rate reads 0, so the value is the plain sum
+    // "2.5" flows is 2 (halves to even); "12abc" reads 12.
+    const CashFlowResult r = CalculateCashFlows(session, CashFlowGrid({{"12abc", "40"}, {"1", "60"}, {"3", "1000"}}), "2.5");
+    EXPECT_FLOAT_EQ(r.cfValue, 100.0f);
+    // A count beyond the grid's rows, or below zero, is an error.
+    EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}, 3), "5"), RuntimeError);
+    EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}), "-2"), RuntimeError);
+}
+
+// Two bonds with prices 100 and 100, dollar durations 200 and 800, yields 4 and 5 percent.
+float TwoBonds(int16_t i, BondMeasure m) {
+    switch (m) {
+    case BondMeasure::Price: return 100.0f;
+    case BondMeasure::Yield: return i == 1 ? 0.04f : 0.05f;
+    case BondMeasure::DollarDuration: return i == 1 ? 200.0f : 800.0f;
+    case BondMeasure::DollarConvexity: return i == 1 ? 400.0f : 6400.0f;
+    }
+    return 0.0f;
+}
+
+TEST(Portfolio, AsManyBondsAsTargetsFixTheHoldings) {
+    for (Strategy s : {Strategy::MaxYield, Strategy::MinConvexity}) {
+        PortfolioSolution sol = SolvePortfolio(2, TwoBonds, s, {1000.0f, 5000.0f, 1000.0f});
+        ASSERT_EQ(sol.status, 0);
+        GridModel grid(3, 8, 1, 1);
+        WriteQuantities(sol, 2, grid);
+        EXPECT_EQ(grid.TextMatrix(1, 1), "5.0000");
+        EXPECT_EQ(grid.TextMatrix(2, 1), "5.0000");
+    }
+    PortfolioSolution maxYield = SolvePortfolio(2, TwoBonds, Strategy::MaxYield, {1000.0f, 5000.0f, 0.0f});
+    EXPECT_NEAR(maxYield.objective, 240.0f, 1e-3f);
+}
+
+TEST(Portfolio, UnreachableTargetsLeaveEveryQuantityAtZero) {
+    GridModel grid(3, 8, 1, 1);
+    grid.SetTextMatrix(1, 1, "7.0000");
+    // More duration than 800 per 100 of value allows.
+    PortfolioSolution tooLong = SolvePortfolio(2, TwoBonds, Strategy::MaxYield, {1000.0f, 9000.0f, 0.0f});
+    EXPECT_NE(tooLong.status, 0);
+    WriteQuantities(tooLong, 2, grid);
+    EXPECT_EQ(grid.TextMatrix(1, 1), "0.0000");
+    EXPECT_EQ(grid.TextMatrix(2, 1), "0.0000");
+    // The only holdings give convexity 5 x 400 + 5 x 6400 = 34000; asking for more is infeasible.
+    PortfolioSolution convex = SolvePortfolio(2, TwoBonds, Strategy::MinConvexity, {1000.0f, 5000.0f, 40000.0f});
+    EXPECT_NE(convex.status, 0);
+    EXPECT_EQ(convex.x(0), 0.0f);
+}
+
+TEST(Portfolio, MinConvexityPrefersTheBulletAndMaxYieldTheBarbell) {
+    // Three bonds: a 5-year bullet and a 1/10-year barbell with the same value and duration.
+    auto three = [](int16_t i, BondMeasure m) -> float {
+        const float d[] = {0, 100, 500, 1000}, c[] = {0, 100, 2500, 10000}, y[] = {0, 0.01f, 0.03f, 0.045f};
+        switch (m) {
+        case BondMeasure::Price: return 100.0f;
+        case BondMeasure::Yield: return y[i];
+        case BondMeasure::DollarDuration: return d[i];
+        case BondMeasure::DollarConvexity: return c[i];
+        }
+        return 0.0f;
+    };
+    PortfolioSolution bullet = SolvePortfolio(3, three, Strategy::MinConvexity, {1000.0f, 5000.0f, 0.0f});
+    ASSERT_EQ(bullet.status, 0);
+    EXPECT_NEAR(bullet.x(1), 10.0f, 1e-4f);
+    PortfolioSolution barbell = SolvePortfolio(3, three, Strategy::MaxYield, {1000.0f, 5000.0f, 0.0f});
+    ASSERT_EQ(barbell.status, 0);
+    // 0.045 x 1000 x q10 + 0.01 x 100 x q1 beats 0.03 x 500 x 10 with q1 + q10 = 10 and 100 q1 + 1000 q10 = 5000.
+    EXPECT_NEAR(barbell.x(0), 50.0f / 9.0f, 1e-3f);
+    EXPECT_NEAR(barbell.x(2), 40.0f / 9.0f, 1e-3f);
+    EXPECT_NEAR(barbell.x(1), 0.0f, 1e-5f);
+}
+
+} // namespace
+} // namespace yarrow
