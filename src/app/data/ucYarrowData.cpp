@@ -1,0 +1,226 @@
+#include "data/ucYarrowData.h"
+
+#include "core/data/FrbSeries.h"
+#include "core/data/Session.h"
+#include "core/data/qalBondData.h"
+#include "core/grid/GridText.h"
+#include "core/seams/Dialogs.h"
+#include "core/text/Dates.h"
+#include "core/text/RuntimeError.h"
+#include "data/qalBloombergData.h"
+#include "shell/AppContext.h"
+#include "widgets/BrowserPane.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/GridView.h"
+#include "widgets/MousePointer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace yarrow {
+
+namespace {
+
+QLabel* NewLabel(const char* text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
+}
+
+// Clears a flag when the scope ends, however it ends.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent), app_(app) {
+    setObjectName("ucYarrowData");
+    SetDesignSize(6000, 7200);
+
+    lblQuoteDate = Place(NewLabel("Quote Date", this), "lblQuoteDate", {120, 143, 1000, 255});
+    txtQuoteDate = Place(new QLineEdit(this), "txtQuoteDate", {1140, 105, 1380, 330});
+    cmbRates = Place(new QComboBox(this), "cmbRates", {2640, 105, 3240, 330});
+    cmdGetData = Place(new QPushButton("Get Data", this), "cmdGetData", {120, 540, 1500, 390});
+    cmdStop = Place(new QPushButton("Stop", this), "cmdStop", {1740, 540, 1100, 390});
+    cmdStop->setEnabled(false);
+    Grid1 = Place(new GridView(this), "Grid1", {120, 1050, 5760, 3480});
+    Grid1->SetColumnTwips({240, 900, 975, 1500, 1050, 900});
+    Grid1->SetGrowOnPaste(true);
+
+    exlFrame = Place(new QGroupBox("Excel Link", this), "exlFrame", {120, 4555, 5760, 2550});
+    chkNoYield = Place(new QCheckBox("Yield Data", exlFrame), "chkNoYield", {120, 300, 1500, 285});
+    chkNoYield->setChecked(true);
+    Place(NewLabel("Names are in Column", exlFrame), "lblNameCol", {120, 660, 1900, 255});
+    txtNameCol = Place(new QLineEdit(exlFrame), "txtNameCol", {2100, 630, 540, 315});
+    Place(NewLabel("Coupon is in Column", exlFrame), "lblCouponCol", {120, 1020, 1900, 255});
+    txtCouponCol = Place(new QLineEdit(exlFrame), "txtCouponCol", {2100, 990, 540, 315});
+    Place(NewLabel("Maturity is in Column", exlFrame), "lblMaturityCol", {120, 1380, 1900, 255});
+    txtMaturityCol = Place(new QLineEdit(exlFrame), "txtMaturityCol", {2100, 1350, 540, 315});
+    Place(NewLabel("Quote is in Column", exlFrame), "lblQuoteCol", {120, 1740, 1900, 255});
+    txtQuoteCol = Place(new QLineEdit(exlFrame), "txtQuoteCol", {2100, 1710, 540, 315});
+    lblYieldCol = Place(NewLabel("Yield is in Column", exlFrame), "lblYieldCol", {2940, 660, 1900, 255});
+    txtYieldCol = Place(new QLineEdit(exlFrame), "txtYieldCol", {5040, 630, 540, 315});
+    Place(NewLabel("First row with data", exlFrame), "lblStartRow", {2940, 1020, 1900, 255});
+    txtStartRow = Place(new QLineEdit(exlFrame), "txtStartRow", {5040, 990, 540, 315});
+    Place(NewLabel("Last row with data", exlFrame), "lblEndRow", {2940, 1380, 1900, 255});
+    txtEndRow = Place(new QLineEdit(exlFrame), "txtEndRow", {5040, 1350, 540, 315});
+    cmdFindSheets =
+        Place(new QPushButton("Find Excel Sheets", exlFrame), "cmdFindSheets", {2940, 1710, 2640, 360});
+    exlCombo = Place(new QComboBox(exlFrame), "exlCombo", {120, 2100, 5460, 330});
+    exlText = Place(new QLineEdit(exlFrame), "exlText", {0, 0, 100, 100});
+    exlText->hide();
+
+    connect(cmdGetData, &QPushButton::clicked, this, &ucYarrowData::cmdGetData_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &ucYarrowData::cmdStop_Click);
+    connect(chkNoYield, &QCheckBox::clicked, this, &ucYarrowData::chkNoYield_Click);
+    connect(Grid1, &GridView::ControlKey, this, &ucYarrowData::Grid1_KeyCode);
+    connect(Grid1, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
+    connect(cmdFindSheets, &QPushButton::clicked, this, [this] { GetExcelData(); });
+
+    // Creation, in the panel's order.
+    ReadSize();
+    cmbRates->clear();
+    cmbRates->insertItem(0, "Data from Excel");
+    cmbRates->addItem("Federal reserve data");
+    app_.ActiveGrid = Grid1;
+    rateSource_ = std::make_unique<qalBloombergData>(app_.session, app_.frbDataUrl.toString());
+    rateSource_->myBrowser = browser_;
+    rateSource_->timeoutMs = app_.fetchTimeoutMs;
+    rateSource_->progress = [this](int i, int count, const QString& file) {
+        emit StatusText(QString("Loading %1 (file %2 of %3)...").arg(file).arg(i + 1).arg(count));
+    };
+    connect(cmbRates, &QComboBox::currentIndexChanged, this, &ucYarrowData::cmbRates_Click);
+    cmbRates->setCurrentIndex(1);
+    DoEvents(&app_.events);
+    ReadSize();
+
+    const std::string format = DetectDateFormat(app_.systemDateOrder.value_or(SystemDateOrder()));
+    app_.session.dateOrder = DateOrderFromFormat(format);
+    txtQuoteDate->setText(QString::fromStdString(FormatDate(Today(), format)));
+
+    SetUpDisplay();
+}
+
+ucYarrowData::~ucYarrowData() = default;
+
+void ucYarrowData::InitializeBrowser(BrowserPane* br) {
+    browser_ = br;
+    rateSource_->myBrowser = br;
+    DoEvents(&app_.events);
+}
+
+void ucYarrowData::cmbRates_Click() {
+    if (cmbRates->currentIndex() != 0) {
+        Grid1->setVisible(true);
+        exlFrame->setVisible(false);
+        return;
+    }
+    const TwipRect grid = GetTwips(Grid1);
+    SetTwipLeft(exlFrame, grid.left);
+    SetTwipTop(exlFrame, grid.top + grid.height + 25);
+    exlFrame->setVisible(true);
+}
+
+void ucYarrowData::chkNoYield_Click() {
+    txtYieldCol->setEnabled(chkNoYield->isChecked());
+}
+
+void ucYarrowData::Grid1_KeyCode(int code) {
+    if (code == 3)
+        Grid1->Copy(app_.clipboard, app_.dialogs);
+    else if (code == 22)
+        Grid1->Paste(app_.clipboard, app_.dialogs);
+}
+
+bool ucYarrowData::GridHasNamedRows() const {
+    const GridModel& g = Grid1->Model();
+    if (g.Cols() < 2)
+        return false;
+    for (int r = 2; r < g.Rows(); ++r)
+        if (QString::fromStdString(g.TextMatrix(r, 1)).trimmed().size() > 0)
+            return true;
+    return false;
+}
+
+void ucYarrowData::cmdGetData_Click() {
+    // The fetch keeps the window alive, so this can be pressed again while it runs.
+    if (fetching_) {
+        app_.dialogs.Message(kBusyMessage, kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    try {
+        // Hand-edited rows count as data too: asking only when bonds exist would throw them away.
+        if (app_.session.nBonds > 0 || GridHasNamedRows()) {
+            if (!app_.dialogs.AskYesNo(kAgainQuestion, kMessageTitle)) {
+                BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
+                emit BondTableChanged();
+                emit StatusText(
+                    QString("Bond table rebuilt from the grid: %1 bond(s).").arg(app_.session.nBonds));
+                return;
+            }
+        }
+        switch (cmbRates->currentIndex()) {
+        case 0:
+            GetExcelData();
+            return;
+        case 1:
+            FetchFederalReserve(true);
+            break;
+        default:
+            FetchFederalReserve(false);
+            DoEvents(&app_.events);
+            break;
+        }
+        BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
+        emit BondTableChanged();
+        emit StatusText(QString("Federal Reserve data loaded: %1 bond(s), quote date %2.")
+                            .arg(app_.session.nBonds)
+                            .arg(txtQuoteDate->text()));
+        DoEvents(&app_.events);
+    } catch (const RuntimeError& e) {
+        if (ending_)
+            return;
+        emit StatusText(QString("Get Data failed: %1").arg(QString::fromStdString(e.text())));
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucYarrowData::FetchFederalReserve(bool setQuoteDate) {
+    MousePointer::Hourglass();
+    cmdStop->setEnabled(true);
+    {
+        FlagGuard busy(fetching_);
+        rateSource_->GrabFRBYieldCurve(0, Grid1->Model());
+    }
+    if (setQuoteDate) {
+        const Date d = CDate(app_.session.quoteDate, app_.session.dateOrder);
+        txtQuoteDate->setText(QString::fromStdString(FormatDate(d, app_.session.DateFormat())));
+    }
+    MousePointer::Normal();
+}
+
+void ucYarrowData::GetExcelData() {
+    app_.dialogs.Message(kExcelUnavailable, kMessageTitle, MessageIcon::Critical);
+}
+
+void ucYarrowData::cmdStop_Click() {
+    if (browser_) {
+        browser_->Stop();
+        browser_->SetTag(BrowserPane::kAllDone);
+    }
+    DoEvents(&app_.events);
+}
+
+} // namespace yarrow

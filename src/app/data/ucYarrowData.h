@@ -1,0 +1,92 @@
+#pragma once
+
+#include "shell/WorkPanel.h"
+#include "widgets/BrowserPane.h"
+
+#include <QPointer>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace yarrow {
+
+struct AppContext;
+class GridView;
+class qalBloombergData;
+
+// The bond data panel: the quotes grid, the quote date, the data source, "Get Data" and "Stop".
+class ucYarrowData : public WorkPanel {
+    Q_OBJECT
+public:
+    static constexpr const char* kAgainQuestion =
+        "Click YES if you want to get the data again or NO to simply re-initialize the existing "
+        "bonds.";
+    static constexpr const char* kBusyMessage =
+        "Bond data are being loaded. Please wait until the loading has finished, or press Stop.";
+    static constexpr const char* kExcelUnavailable =
+        "The Excel link is not available in this version. Please type or paste the bond rows "
+        "into the grid, or choose \"Federal reserve data\".";
+
+    explicit ucYarrowData(AppContext& app, QWidget* parent = nullptr);
+    ~ucYarrowData() override;
+
+    // Hands the lower browser pane to the panel and its web rate source.
+    void InitializeBrowser(BrowserPane* br);
+    BrowserPane* Browser() const { return browser_; }
+    qalBloombergData& RateSource() { return *rateSource_; }
+
+    GridView* Grid() const { return Grid1; }
+    bool IsFetching() const { return fetching_; }
+    // Set while the program ends: a fetch cut short then is not reported.
+    void SetEnding(bool on) { ending_ = on; }
+
+    void cmdGetData_Click();
+    void cmdStop_Click();
+
+signals:
+    // Progress and outcome of "Get Data", for the status bar.
+    void StatusText(const QString& text);
+    // The bond table was rebuilt.
+    void BondTableChanged();
+
+private:
+    void cmbRates_Click();
+    void chkNoYield_Click();
+    void Grid1_KeyCode(int code);
+    bool GridHasNamedRows() const;
+    void FetchFederalReserve(bool setQuoteDate);
+    void GetExcelData();
+
+    AppContext& app_;
+    QPointer<BrowserPane> browser_;
+    std::unique_ptr<qalBloombergData> rateSource_;
+    bool fetching_ = false;
+    bool ending_ = false;
+
+    QLabel* lblQuoteDate;
+    QLineEdit* txtQuoteDate;
+    QComboBox* cmbRates;
+    QPushButton* cmdGetData;
+    QPushButton* cmdStop;
+    GridView* Grid1;
+    QGroupBox* exlFrame;
+    QCheckBox* chkNoYield;
+    QLineEdit* txtNameCol;
+    QLineEdit* txtCouponCol;
+    QLineEdit* txtMaturityCol;
+    QLineEdit* txtQuoteCol;
+    QLineEdit* txtYieldCol;
+    QLabel* lblYieldCol;
+    QLineEdit* txtStartRow;
+    QLineEdit* txtEndRow;
+    QComboBox* exlCombo;
+    QPushButton* cmdFindSheets;
+    QLineEdit* exlText;
+};
+
+} // namespace yarrow

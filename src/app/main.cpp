@@ -1,0 +1,74 @@
+#include "core/data/Session.h"
+#include "data/ucYarrowData.h"
+#include "io/ResourcePaths.h"
+#include "shell/AppContext.h"
+#include "shell/AppEnvironment.h"
+#include "shell/frmYarrow.h"
+#include "widgets/QtClipboard.h"
+#include "widgets/QtDialogs.h"
+#include "widgets/ThrottledEvents.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    yarrow::PrepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QAL Yarrow");
+    QApplication::setApplicationVersion(YARROW_VERSION);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("QAL Yarrow: Treasury yield curves and bond analytics.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption siteRoot(
+        "site-root", "Course site folder or URL (else $YARROW_SITE_ROOT, else the bundled site).",
+        "path-or-url");
+    const QCommandLineOption frbDataUrl(
+        "frb-data-url",
+        "Folder or URL of the ten H.15 series files (else $YARROW_FRB_DATA_URL, else the bundled "
+        "snapshot).",
+        "path-or-url");
+    const QCommandLineOption fetchTimeout(
+        "fetch-timeout", "Seconds one series file may take to load (default 30).", "seconds", "30");
+    const QCommandLineOption timingRun(
+        "timing-run",
+        "Print when the window is shown, run \"Get Data\" once, print how long it took, and quit.");
+    parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun});
+    parser.process(app);
+
+    yarrow::Session session;
+    yarrow::QtDialogs dialogs;
+    yarrow::QtClipboard clipboard;
+    yarrow::ThrottledEvents events;
+    session.dialogs = &dialogs;
+    session.events = &events;
+
+    yarrow::AppContext context{session, dialogs, clipboard, events};
+    context.siteRoot = yarrow::SiteRootUrl(parser.value(siteRoot));
+    context.frbDataUrl = yarrow::FrbDataUrl(parser.value(frbDataUrl));
+    bool secondsOk = false;
+    const double seconds = parser.value(fetchTimeout).toDouble(&secondsOk);
+    if (secondsOk && seconds > 0)
+        context.fetchTimeoutMs = int(seconds * 1000);
+
+    yarrow::frmYarrow window(context);
+    window.Load();
+
+    if (parser.isSet(timingRun)) {
+        std::printf("shown_epoch_ms=%lld\n", QDateTime::currentMSecsSinceEpoch());
+        std::fflush(stdout);
+        QTimer::singleShot(0, &window, [&window, &session] {
+            const qint64 start = QDateTime::currentMSecsSinceEpoch();
+            window.DataPanel()->cmdGetData_Click();
+            std::printf("get_data_ms=%lld\nbonds=%d\n", QDateTime::currentMSecsSinceEpoch() - start,
+                        int(session.nBonds));
+            std::fflush(stdout);
+            QCoreApplication::exit(session.nBonds == 10 ? 0 : 1);
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "calculators/calcs.h"
+#include "shell/PageAddresses.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWebEngineView;
+
+namespace yarrow {
+
+struct AppContext;
+class BrowserPane;
+class LineControl;
+class WebBrowserPane;
+class WorkPanel;
+class ucTAnalytics;
+class ucTCurves;
+class ucYarrowData;
+
+// The main window: two browser panes, the three work panels (one visible at a time), the buttons
+// that switch them, the lower pane's address box and the menus. Controls are laid out in twips on
+// the client area (15 twips to a logical pixel).
+class frmYarrow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kNoBondsMessage = "Please first get bond data";
+    static constexpr const char* kResizeErrorPrefix =
+        "Error resizing the display.  This usually occurs if you make the window too small.   "
+        "The system error message is ";
+
+    explicit frmYarrow(AppContext& app, QWidget* parent = nullptr);
+    ~frmYarrow() override;
+
+    // The start-up sequence: page addresses, the lower pane to the data panel, the address box,
+    // both panes navigated, the data panel shown, the window shown, the lower pane expanded.
+    void Load();
+
+    void PositionBrowsers();
+
+    // Panel switching and the pane buttons, as their clicks run them.
+    void cmdRestart_Click();
+    void cmdYieldCurve_Click();
+    void cmdAnalytics_Click();
+    void cmdStop_Click();
+
+    WorkPanel* CurrentPanel() const { return CurrentPanel_; }
+    bool ExpandBottom() const { return ExpandBottom_; }
+    BrowserPane& Browser1Pane() const;
+    BrowserPane& Browser2Pane() const;
+    ucYarrowData* DataPanel() const { return ucYarrowData1; }
+    const PageAddresses& Pages() const { return pages_; }
+    QWidget* Client() const { return client_; }
+    calcs* Calculators() const { return calcs_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    QAction* AddMenuItem(class QMenu* menu, const char* name, const char* caption,
+                         void (frmYarrow::*handler)());
+    void ShowPanel(WorkPanel* q, bool shareCorner);
+    void StopBothPanes();
+    void EndProgram();
+
+    void mnuHomePage_Click();
+    void mnuStudentForum_Click();
+    void mnuInstructorForum_Click();
+    void mnuFileExit_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuLayout0_Click();
+    void mnuLayout1_Click();
+    void mnuOptionsLargeDisplay_Click();
+    void mnuOptionsNormalDisplay_Click();
+    void mnuCalculator_Click();
+    void mnuModHelp_Click();
+    void mnuHelpModule_Click();
+    void cmbNavigate_Activated();
+    void cmbNavigate_Enter();
+
+    AppContext& app_;
+    PageAddresses pages_;
+    QWidget* client_ = nullptr;
+
+    QWebEngineView* Browser1 = nullptr;
+    QWebEngineView* Browser2 = nullptr;
+    WebBrowserPane* pane1_ = nullptr;
+    WebBrowserPane* pane2_ = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QPushButton* cmdForward = nullptr;
+    QPushButton* cmdStop = nullptr;
+    QComboBox* cmbNavigate = nullptr;
+    QPushButton* cmdBotBack = nullptr;
+    QPushButton* cmdBotForward = nullptr;
+    QLabel* lblAddressBot = nullptr;
+    ucYarrowData* ucYarrowData1 = nullptr;
+    ucTCurves* ucTCurves1 = nullptr;
+    ucTAnalytics* ucTAnalytics1 = nullptr;
+    QPushButton* cmdRestart = nullptr;
+    QPushButton* cmdYieldCurve = nullptr;
+    QPushButton* cmdAnalytics = nullptr;
+    LineControl* Line1[2] = {nullptr, nullptr};
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* statusText_ = nullptr;
+
+    WorkPanel* CurrentPanel_ = nullptr;
+    bool ExpandBottom_ = true;
+    QPointer<calcs> calcs_;
+    bool ending_ = false;
+};
+
+} // namespace yarrow

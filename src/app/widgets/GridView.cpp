@@ -1,0 +1,248 @@
+#include "widgets/GridView.h"
+
+#include "core/grid/GridText.h"
+#include "core/seams/Clipboard.h"
+#include "core/text/RuntimeError.h"
+#include "shell/Twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPalette>
+#include <algorithm>
+
+namespace yarrow {
+
+GridItemModel::GridItemModel(GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+    grid_.SetObserver(this);
+}
+
+GridItemModel::~GridItemModel() {
+    grid_.SetObserver(nullptr);
+}
+
+int GridItemModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.Rows();
+}
+
+int GridItemModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.Cols();
+}
+
+QVariant GridItemModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= grid_.Rows() || index.column() >= grid_.Cols())
+        return {};
+    const bool fixed = index.row() < grid_.FixedRows() || index.column() < grid_.FixedCols();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return QString::fromStdString(grid_.TextMatrix(index.row(), index.column()));
+    case Qt::BackgroundRole:
+        if (fixed)
+            return QApplication::palette().brush(QPalette::Button);
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool GridItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid())
+        return false;
+    grid_.SetTextMatrix(index.row(), index.column(), value.toString().toStdString());
+    return true;
+}
+
+Qt::ItemFlags GridItemModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (index.row() < grid_.FixedRows() || index.column() < grid_.FixedCols())
+        return Qt::ItemIsEnabled;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (editable_)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+void GridItemModel::GridShapeChanged() {
+    beginResetModel();
+    endResetModel();
+}
+
+void GridItemModel::GridCellsChanged(int row1, int col1, int row2, int col2) {
+    emit dataChanged(index(row1, col1), index(row2, col2), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridItemModel::GridSelectionChanged() {
+    emit SelectionChangedInGrid();
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent), items_(new GridItemModel(grid_, this)) {
+    setModel(items_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    FitRowHeight();
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &GridView::ViewSelectionToModel);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &GridView::ViewSelectionToModel);
+    connect(items_, &GridItemModel::SelectionChangedInGrid, this, &GridView::ModelSelectionToView);
+    // A reset loses the view's selection and column widths: restore them from the model.
+    connect(items_, &QAbstractItemModel::modelReset, this, [this] {
+        ApplyColumnWidths();
+        ModelSelectionToView();
+    });
+}
+
+void GridView::SetEditable(bool on) {
+    items_->SetEditable(on);
+}
+
+void GridView::Copy(Clipboard& clipboard, Dialogs& dialogs) {
+    CopyGridSelection(grid_, clipboard, dialogs);
+}
+
+void GridView::Paste(Clipboard& clipboard, Dialogs& dialogs) {
+    if (growOnPaste_)
+        PasteGrowingGrid(grid_, clipboard, dialogs);
+    else
+        PasteToGridSelection(grid_, clipboard, dialogs);
+}
+
+void GridView::SetColumnTwips(const std::vector<int>& widths) {
+    columnTwips_ = widths;
+    ApplyColumnWidths();
+}
+
+void GridView::ApplyColumnWidths() {
+    for (size_t c = 0; c < columnTwips_.size() && int(c) < grid_.Cols(); ++c)
+        setColumnWidth(int(c), PixelsFromTwips(columnTwips_[c]));
+}
+
+void GridView::FitRowHeight() {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+void GridView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        FitRowHeight();
+    QTableView::changeEvent(event);
+}
+
+void GridView::ViewSelectionToModel() {
+    if (syncing_)
+        return;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    int top = current.row(), bottom = current.row();
+    int left = current.column(), right = current.column();
+    const QItemSelection selection = selectionModel()->selection();
+    if (!selection.isEmpty()) {
+        top = bottom = selection.first().top();
+        left = right = selection.first().left();
+        for (const QItemSelectionRange& range : selection) {
+            top = std::min(top, range.top());
+            bottom = std::max(bottom, range.bottom());
+            left = std::min(left, range.left());
+            right = std::max(right, range.right());
+        }
+    }
+    if (current.row() < top || current.row() > bottom || current.column() < left ||
+        current.column() > right) {
+        top = bottom = current.row();
+        left = right = current.column();
+    }
+    // The current cell is the moving corner; the start of the selection is the opposite one.
+    const int anchorRow = current.row() == top ? bottom : top;
+    const int anchorCol = current.column() == left ? right : left;
+    syncing_ = true;
+    try {
+        grid_.Select(anchorRow, anchorCol, current.row(), current.column());
+    } catch (const RuntimeError&) {
+    }
+    syncing_ = false;
+}
+
+void GridView::ModelSelectionToView() {
+    if (syncing_)
+        return;
+    syncing_ = true;
+    const QModelIndex a = items_->index(grid_.Row(), grid_.Col());
+    const QModelIndex b = items_->index(grid_.RowSel(), grid_.ColSel());
+    if (a.isValid() && b.isValid()) {
+        selectionModel()->select(QItemSelection(a, b), QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(b, QItemSelectionModel::NoUpdate);
+    }
+    syncing_ = false;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        emit ControlKey(3);
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit ControlKey(22);
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        emit ControlKey(1);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    emit FocusGained(this);
+}
+
+void PasteGrowingGrid(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs) {
+    const GridModel::Range sel = grid.Selection();
+    const bool singleCell = sel.row1 == sel.row2 && sel.col1 == sel.col2;
+    if (singleCell) {
+        if (std::optional<std::string> text = clipboard.GetText()) {
+            ReplaceLineFeeds(*text);
+            RemoveCommas(*text);
+            // Rows by CR, cells by TAB; a last line of blanks after the final CR is the copy's
+            // line ending, not data.
+            std::vector<std::string_view> lines;
+            std::string_view rest(*text);
+            for (;;) {
+                const size_t cr = rest.find('\r');
+                lines.push_back(rest.substr(0, cr));
+                if (cr == std::string_view::npos)
+                    break;
+                rest.remove_prefix(cr + 1);
+            }
+            if (lines.size() > 1 && lines.back().find_first_not_of(' ') == std::string_view::npos)
+                lines.pop_back();
+            size_t width = 1;
+            for (std::string_view line : lines)
+                width = std::max(width, size_t(std::count(line.begin(), line.end(), '\t')) + 1);
+            const int lastRow = sel.row1 + int(lines.size()) - 1;
+            const int lastCol = sel.col1 + int(width) - 1;
+            try {
+                if (lastRow >= grid.Rows())
+                    grid.SetRows(lastRow + 1);
+                if (lastCol >= grid.Cols())
+                    grid.SetCols(lastCol + 1);
+                grid.Select(sel.row1, sel.col1, lastRow, lastCol);
+            } catch (const RuntimeError&) {
+                // Too big to grow into: fill what the grid holds.
+                grid.Select(sel.row1, sel.col1, std::min(lastRow, grid.Rows() - 1),
+                            std::min(lastCol, grid.Cols() - 1));
+            }
+        }
+    }
+    PasteToGridSelection(grid, clipboard, dialogs);
+}
+
+} // namespace yarrow

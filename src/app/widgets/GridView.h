@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/grid/GridModel.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+namespace yarrow {
+
+class Clipboard;
+class Dialogs;
+
+// Qt item model over a GridModel: cell texts, heading cells shaded and read-only, edits written
+// back to the grid.
+class GridItemModel : public QAbstractTableModel, public GridObserver {
+    Q_OBJECT
+public:
+    explicit GridItemModel(GridModel& grid, QObject* parent = nullptr);
+    ~GridItemModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    void SetEditable(bool on) { editable_ = on; }
+    bool Editable() const { return editable_; }
+
+    void GridShapeChanged() override;
+    void GridCellsChanged(int row1, int col1, int row2, int col2) override;
+    void GridSelectionChanged() override;
+
+signals:
+    void SelectionChangedInGrid();
+
+private:
+    GridModel& grid_;
+    bool editable_ = true;
+};
+
+// A grid control: shows a GridModel, and turns the user's selection and edits into model calls.
+// The model's (Row, Col) is where a selection was started, (RowSel, ColSel) where it ends.
+// Ctrl+C, Ctrl+V and Ctrl+A are handed to the panel as key codes 3, 22 and 1.
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    GridModel& Model() { return grid_; }
+    const GridModel& Model() const { return grid_; }
+    GridItemModel* ItemModel() const { return items_; }
+
+    void SetEditable(bool on);
+    // A grid that grows to hold a block pasted into a single selected cell.
+    void SetGrowOnPaste(bool on) { growOnPaste_ = on; }
+    // Ctrl+C and Ctrl+V of this grid (and Edit > Copy / Paste when it is the active grid).
+    void Copy(Clipboard& clipboard, Dialogs& dialogs);
+    void Paste(Clipboard& clipboard, Dialogs& dialogs);
+    // Column widths in twips, from column 0; columns not given keep the default.
+    void SetColumnTwips(const std::vector<int>& widths);
+
+signals:
+    void ControlKey(int code);
+    void FocusGained(yarrow::GridView* grid);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ViewSelectionToModel();
+    void ModelSelectionToView();
+    void ApplyColumnWidths();
+    void FitRowHeight();
+
+    GridModel grid_;
+    GridItemModel* items_;
+    std::vector<int> columnTwips_;
+    bool syncing_ = false;
+    bool growOnPaste_ = false;
+};
+
+// Paste for a grid whose block may outgrow it: with a single cell selected, the grid grows to
+// hold the clipboard's block from that cell (a final empty line, as spreadsheets end their copy,
+// is not a row) and the block is selected; a range selection is filled by the usual rule.
+void PasteGrowingGrid(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs);
+
+} // namespace yarrow

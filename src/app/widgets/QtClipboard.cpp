@@ -1,0 +1,24 @@
+#include "widgets/QtClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace yarrow {
+
+void QtClipboard::Clear() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtClipboard::SetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::optional<std::string> QtClipboard::GetText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text().toStdString();
+}
+
+} // namespace yarrow
