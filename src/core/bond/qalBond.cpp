@@ -170,13 +170,17 @@ void qalBond::CouponDates(const std::string& tdyDate, const std::string& futDate
         a = AddYears(a, 1);
     a = ReadDate(DateText(a));
     const int months = CInt(Divide(12.0, CouponFreq));
-    if (a > today) {
-        nextDate = DateText(a);
-        lastDate = DateText(AddMonths(a, -months));
-    } else {
-        lastDate = DateText(a);
-        nextDate = DateText(AddMonths(a, months));
-    }
+    // The periods are counted from the anniversary a. Comparing with 365 / CouponFreq days alone
+    // misplaces a day or two around coupon dates whose half-year is 181 or 184 days long (a last
+    // coupon after the quote date, dropping the one due next; a next coupon on or before it), so
+    // the pair is moved until last <= today < next.
+    int k = a > today ? -1 : 0;
+    while (months > 0 && AddMonths(a, (k + 1) * months) <= today)
+        ++k;
+    while (months > 0 && AddMonths(a, k * months) > today)
+        --k;
+    lastDate = DateText(AddMonths(a, k * months));
+    nextDate = DateText(AddMonths(a, (k + 1) * months));
 }
 
 // ---- Price, yield and risk measures ----

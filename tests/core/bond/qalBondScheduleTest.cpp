@@ -36,9 +36,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A coupon due on the quote date is the last coupon; the next is one period later.
         ScheduleCase{"11/15/2010", "11/15/2020", "5/15/2011", "11/15/2010"},
         ScheduleCase{"11/15/2010", "05/15/2020", "5/15/2011", "11/15/2010"},
-        // ... except when the anniversary lies more than 182.5 days ahead and the period before the
-        // quote date is shorter (181 days): the coupon due today is then the next one.
-        ScheduleCase{"05/15/2010", "11/15/2020", "5/15/2010", "11/15/2009"},
+        ScheduleCase{"05/15/2010", "11/15/2020", "11/15/2010", "5/15/2010"}, // 181-day half-year
+        // A day either side of a coupon date whose half-year is 181 or 184 days long.
+        ScheduleCase{"05/16/2010", "11/15/2020", "11/15/2010", "5/15/2010"},
+        ScheduleCase{"11/17/2003", "05/18/2032", "11/18/2003", "5/18/2003"},
+        ScheduleCase{"02/29/2000", "08/31/2025", "8/31/2000", "2/29/2000"},
         // Anniversary more than half a year ahead: it moves back one year.
         ScheduleCase{"01/10/2010", "12/15/2015", "6/15/2010", "12/15/2009"},
         // Anniversary more than half a year behind: it moves on one year.
@@ -46,6 +48,29 @@ INSTANTIATE_TEST_SUITE_P(
         // Month ends clip: 31 August less six months is the end of February.
         ScheduleCase{"03/15/2010", "08/31/2012", "8/31/2010", "2/28/2010"},
         ScheduleCase{"12/31/2010", "12/31/2011", "6/30/2011", "12/31/2010"}));
+
+TEST(qalBondSchedule, CouponDatesAlwaysBracketTheQuoteDate) {
+    int checked = 0;
+    for (Date today = MakeDate(2000, 1, 1); today < MakeDate(2002, 1, 1); today += std::chrono::days(1)) {
+        for (const Date maturity : {MakeDate(2025, 7, 15), MakeDate(2025, 8, 31), MakeDate(2025, 11, 30),
+                                    MakeDate(2025, 3, 1), MakeDate(2025, 2, 28), MakeDate(2025, 5, 18)}) {
+            qalBond bond;
+            std::string last, next;
+            bond.SetTBond(ShortDate(maturity, DateOrder::MonthFirst), ShortDate(today, DateOrder::MonthFirst),
+                          100, 5, 2, last, next, 100);
+            const Date l = CDate(last, DateOrder::MonthFirst);
+            const Date n = CDate(next, DateOrder::MonthFirst);
+            ASSERT_TRUE(l <= today && today < n)
+                << ShortDate(today, DateOrder::MonthFirst) << ": " << last << " " << next;
+            ASSERT_GE(DaysBetween(n, l), 181);
+            ASSERT_LE(DaysBetween(n, l), 184);
+            ASSERT_GE(bond.daysSinceCoupon(), 0.0);
+            ASSERT_GT(bond.daysToCoupon(), 0.0f);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 731 * 6);
+}
 
 TEST(qalBondSchedule, NextCouponAfterMaturityStillGivesOneFlow) {
     qalBond bond;
