@@ -66,10 +66,11 @@ inline bool SameSchedule(const QuantLib::Schedule& s, const std::vector<Date>& o
     return true;
 }
 
-inline std::shared_ptr<QuantLib::FixedRateBond> QlBond(const QuantLib::Schedule& s, double couponFraction) {
-    return std::make_shared<QuantLib::FixedRateBond>(0, 100.0, s, std::vector<QuantLib::Rate>{couponFraction},
-                                                     QuantLib::ActualActual(QuantLib::ActualActual::ISMA),
-                                                     QuantLib::Unadjusted, 100.0, s.dates().front());
+inline QuantLib::ext::shared_ptr<QuantLib::FixedRateBond> QlBond(const QuantLib::Schedule& s,
+                                                                 double couponFraction) {
+    return QuantLib::ext::make_shared<QuantLib::FixedRateBond>(
+        0, 100.0, s, std::vector<QuantLib::Rate>{couponFraction},
+        QuantLib::ActualActual(QuantLib::ActualActual::ISMA), QuantLib::Unadjusted, 100.0, s.dates().front());
 }
 
 } // namespace yarrow::peer
