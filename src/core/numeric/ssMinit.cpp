@@ -16,6 +16,10 @@ constexpr float kTol = 1e-8f;
 // unchanged.
 constexpr float kNoRatio = std::numeric_limits<float>::infinity();
 constexpr float kNoRowRatio = -kNoRatio;
+// A pivot's difference no larger than this share of its larger term (16 units in the last place
+// of a single) is rounding left over from a cancellation, and is stored as 0. Left as it is, it
+// can pass the tolerance, be chosen as a pivot element, and turn the tableau into nonsense.
+constexpr double kDrop = 16.0 * std::numeric_limits<float>::epsilon();
 } // namespace
 
 int16_t ssMinit::Initialize(int16_t nVariables, int16_t nConstraints, int16_t nEquality) {
@@ -89,6 +93,22 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
     }
 
     const int32_t limit = IterationLimit();
+    // Every pivot rounds the tableau to single precision, and the rounding adds up: an entry
+    // that should be 0 can end up beyond the tolerance (a "negative" row that reads as
+    // infeasible) and values can drift by tenths of a percent. Before a verdict stands, the
+    // tableau of the basis reached is rebuilt from the problem data (in double, stored in
+    // single), and the verdict is taken again on it.
+    // A basis that turns out singular was reached through a pivot on rounding noise; no verdict
+    // drawn from it holds, and the solve ends with status 1.
+    bool fresh = false;
+    bool singular = false;
+    auto retry = [&] {
+        if (fresh)
+            return false;
+        fresh = true;
+        singular = !Refresh();
+        return !singular;
+    };
     for (;;) {
         nCand_ = 0;
         for (int j = 0; j < last; ++j)
@@ -100,6 +120,10 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
                 negRows_[nNeg_++] = i;
 
         if (nCand_ == 0 && nNeg_ == 0) {
+            if (retry())
+                continue;
+            if (singular)
+                return 1;
             z = T(0, last);
             for (int j = 0; j < n; ++j)
                 x(j) = 0.0f;
@@ -108,8 +132,9 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
             for (int i = 1; i <= m; ++i) {
                 if (basis_[i] >= n)
                     basis_[i] = -1;
+                // A degenerate value may sit a rounding below 0; holdings are never negative.
                 if (basis_[i] > -1)
-                    x(basis_[i]) = T(i, last);
+                    x(basis_[i]) = std::max(T(i, last), 0.0f);
             }
             for (int j = n; j < last; ++j)
                 w(j - n) = T(0, j);
@@ -124,8 +149,11 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
                 bool anyNegative = false;
                 for (int j = 0; j < last && !anyNegative; ++j)
                     anyNegative = T(r, j) < 0.0f;
-                if (!anyNegative)
-                    return 2;
+                if (!anyNegative) {
+                    if (retry())
+                        continue;
+                    return singular ? 1 : 2;
+                }
             }
             ChooseDualPivot();
             row = dualRow_;
@@ -136,8 +164,11 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
                 bool anyPositive = false;
                 for (int i = 1; i <= m && !anyPositive; ++i)
                     anyPositive = T(i, c) > 0.0f;
-                if (!anyPositive)
-                    return 3;
+                if (!anyPositive) {
+                    if (retry())
+                        continue;
+                    return singular ? 1 : 3;
+                }
             }
             ChoosePrimalPivot();
             row = primalRow_;
@@ -150,14 +181,112 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
             row = takeDual ? dualRow_ : primalRow_;
             col = takeDual ? dualCol_ : primalCol_;
         }
+        if (row == -1 || col == -1) {
+            if (retry())
+                continue;
+            return 1;
+        }
 
         // Degenerate problems can cycle through the same bases for ever under these rules.
         if (iterations_ >= limit)
             return 1;
         ++iterations_;
-        if (!Pivot(row, col))
-            return 1;
+        Pivot(row, col);
+        fresh = false;
     }
+}
+
+bool ssMinit::Refresh() {
+    const int m = m_;
+    const int n = n_;
+    const int last = rhs();
+    const size_t mm = static_cast<size_t>(m);
+    // Column k of B is the original column of the variable basic in row k + 1; a row that never
+    // pivoted still has its own slack.
+    std::vector<int> basic(mm);
+    for (int k = 0; k < m; ++k) {
+        basic[k] = basis_[k + 1] >= 0 ? basis_[k + 1] : n + k;
+        if (basic[k] >= last)
+            return false; // an equality row without a basic variable
+    }
+    auto data = [&](int i, int j) -> double { // row i (0-based) of [A | slacks | b]
+        if (j < n)
+            return a_(i, j);
+        if (j < last)
+            return j - n == i ? 1.0 : 0.0;
+        return b_(i);
+    };
+    // Inverse of B by Gauss-Jordan with partial pivoting.
+    std::vector<double> bm(mm * mm), inv(mm * mm, 0.0);
+    for (int i = 0; i < m; ++i) {
+        for (int k = 0; k < m; ++k)
+            bm[i * mm + k] = data(i, basic[k]);
+        inv[i * mm + i] = 1.0;
+    }
+    double scale = 0.0;
+    for (const double v : bm)
+        scale = std::max(scale, std::fabs(v));
+    for (int k = 0; k < m; ++k) {
+        int best = k;
+        for (int i = k + 1; i < m; ++i)
+            if (std::fabs(bm[i * mm + k]) > std::fabs(bm[best * mm + k]))
+                best = i;
+        const double p = bm[best * mm + k];
+        // Single-precision data cannot make a pivot this small: the basis is singular, reached
+        // by pivoting on a rounding residue.
+        if (std::fabs(p) <= 1e-11 * scale)
+            return false;
+        for (int j = 0; j < m; ++j) {
+            std::swap(bm[k * mm + j], bm[best * mm + j]);
+            std::swap(inv[k * mm + j], inv[best * mm + j]);
+        }
+        for (int j = 0; j < m; ++j) {
+            bm[k * mm + j] /= p;
+            inv[k * mm + j] /= p;
+        }
+        for (int i = 0; i < m; ++i) {
+            const double f = bm[i * mm + k];
+            if (i == k || f == 0.0)
+                continue;
+            for (int j = 0; j < m; ++j) {
+                bm[i * mm + j] -= f * bm[k * mm + j];
+                inv[i * mm + j] -= f * inv[k * mm + j];
+            }
+        }
+    }
+    // Prices of the rows: y = c_B B^-1 (slacks cost nothing).
+    std::vector<double> y(mm, 0.0);
+    for (int k = 0; k < m; ++k) {
+        const double cb = basic[k] < n ? static_cast<double>(c_(basic[k])) : 0.0;
+        for (int i = 0; i < m; ++i)
+            y[i] += cb * inv[k * mm + i];
+    }
+    // An entry that cancels to the rounding of its terms is exactly 0.
+    auto store = [](double sum, double size) -> float {
+        if (std::fabs(sum) <= 1e-12 * size)
+            return 0.0f;
+        return CSng(sum);
+    };
+    for (int j = 0; j <= last; ++j) {
+        double top = j < n ? -static_cast<double>(c_(j)) : 0.0;
+        double topSize = std::fabs(top);
+        for (int i = 0; i < m; ++i) {
+            const double v = data(i, j);
+            top += y[i] * v;
+            topSize += std::fabs(y[i] * v);
+        }
+        T(0, j) = store(top, topSize);
+        for (int r = 0; r < m; ++r) {
+            double sum = 0.0, size = 0.0;
+            for (int i = 0; i < m; ++i) {
+                const double t = inv[r * mm + i] * data(i, j);
+                sum += t;
+                size += std::fabs(t);
+            }
+            T(r + 1, j) = store(sum, size);
+        }
+    }
+    return true;
 }
 
 void ssMinit::ChoosePrimalPivot() {
@@ -246,7 +375,12 @@ bool ssMinit::Pivot(int row, int col) {
             continue;
         const double fd = f;
         for (int j = 0; j < cols; ++j) {
-            const float v = static_cast<float>(static_cast<double>(pi[j]) - fd * static_cast<double>(pr[j]));
+            const double a = pi[j];
+            const double fb = fd * static_cast<double>(pr[j]);
+            const double d = a - fb;
+            // A difference lost in the rounding of its terms is zero, not a pivot candidate.
+            const float v =
+                std::fabs(d) <= kDrop * std::max(std::fabs(a), std::fabs(fb)) ? 0.0f : static_cast<float>(d);
             pi[j] = v;
             worst = std::max(worst, std::fabs(v));
         }

@@ -54,6 +54,9 @@ private:
     // Scores one Phase 1 candidate column against the equality rows that still lack a basic
     // variable.
     void Phase1Column(int c);
+    // Rebuilds the tableau of the current basis from the problem data; false (tableau kept)
+    // when the basis matrix is singular.
+    bool Refresh();
 
     float& T(int i, int j) { return tableau_[static_cast<size_t>(i) * static_cast<size_t>(nCols_) + j]; }
     int rhs() const { return nCols_ - 1; }

@@ -187,6 +187,51 @@ TEST(SimplexGuard, LimitDoesNotCutShortAProblemThatNeedsFewPivots) {
     EXPECT_EQ(s.MinIt(x, w, z), 1);
 }
 
+// Generated programmes on which single-precision rounding once decided the verdict.
+TEST(SimplexRounding, DegenerateRowLeftSlightlyNegativeIsNotInfeasible) {
+    // The fourth pivot leaves 0 in row 1 as -2.2e-7, beyond the tolerance: read as it stands,
+    // a negative row without negative entries (status 2). The optimum is 117/44 at x2 = 9/11.
+    const Solved r = Solve({{1.5f, 3.25f},
+                            {{0.25f, 2.25f}, {5, -0.75f}, {-0.75f, 2.75f}, {4.5f, -2.75f}},
+                            {9.75f, -0.25f, 2.25f, -2.25f},
+                            0});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_FLOAT_EQ(r.z, 117.0f / 44);
+    EXPECT_FLOAT_EQ(r.x[0], 0);
+    EXPECT_FLOAT_EQ(r.x[1], 9.0f / 11);
+}
+
+TEST(SimplexRounding, UnboundedProgrammesAreNotReportedOptimal) {
+    // Both are unbounded; a pivot on a rounding residue (about 1e-8 where 0 belongs) once made
+    // them look bounded at values in the millions.
+    const Programme a{{-2, -3, 1, -0.25f, 2, 2.75f},
+                      {{3.5f, 0.25f, 4.5f, -2.5f, -3, 2.75f},
+                       {-0.25f, 4.5f, -2, 0, -2.75f, 4.5f},
+                       {0, -2.25f, 0, 0, 0.25f, 4.75f},
+                       {0, -3.75f, 0.5f, 0.25f, 0, 1.75f}},
+                      {7.25f, 7, -0.25f, 9},
+                      1};
+    const Programme b{{-2.5f, -1.25f, -2.75f, 4.5f, 4},
+                      {{0, -0.25f, 3, 4.25f, 0},
+                       {3.5f, 0, -0.25f, -3.75f, 0},
+                       {0, 0, 0.5f, 1.75f, 0},
+                       {2, 2.5f, 0, -3.75f, -3.75f},
+                       {1.75f, 1, 0, 0, -0.5f}},
+                      {7.75f, -3.25f, 5.5f, 0, 1.5f},
+                      1};
+    EXPECT_NE(Solve(a).status, 0);
+    EXPECT_NE(Solve(b).status, 0);
+}
+
+TEST(SimplexRounding, HoldingsAreNeverNegative) {
+    // Degenerate optimum: x1 is basic at 0 in exact arithmetic.
+    const Solved r = Solve({{1, 1}, {{1, 1}, {1, -1}, {3, 1}}, {2, 2, 2}, 0});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_GE(r.x[0], 0);
+    EXPECT_GE(r.x[1], 0);
+    EXPECT_FLOAT_EQ(r.z, 2);
+}
+
 TEST(SimplexErrors, IndexesAndSizes) {
     ssMinit s;
     EXPECT_EQ(s.Initialize(2, 2, 1), 0);
