@@ -1,0 +1,83 @@
+#pragma once
+
+// Shared by the app tests: scripted dialogs, an in-memory clipboard and a context for the window.
+
+#include "core/data/Session.h"
+#include "core/seams/Dialogs.h"
+#include "io/ResourcePaths.h"
+#include "shell/AppContext.h"
+#include "support/MemoryClipboard.h"
+#include "widgets/ThrottledEvents.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace yarrow::test {
+
+// Records every message box and answers Yes/No questions from a script. A question without a
+// scripted answer is answered No and recorded in `unscripted`, which tests check is empty.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        std::string text;
+        std::string title;
+        MessageIcon icon;
+    };
+    void Message(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        questions.push_back(text);
+        if (answers.empty()) {
+            unscripted.push_back(text);
+            return false;
+        }
+        const bool a = answers.front();
+        answers.pop_front();
+        (void)title;
+        return a;
+    }
+    QStringList MessageTexts() const {
+        QStringList out;
+        for (const auto& m : messages)
+            out << QString::fromStdString(m.text);
+        return out;
+    }
+
+    std::vector<Shown> messages;
+    std::vector<std::string> questions;
+    std::vector<std::string> unscripted;
+    std::deque<bool> answers;
+};
+
+inline QUrl BundledSiteRoot() {
+    return FolderUrl(QStringLiteral(YARROW_SOURCE_RESOURCES) + "/site");
+}
+inline QString BundledFrbFolder() {
+    return QStringLiteral(YARROW_SOURCE_RESOURCES) + "/FRBData";
+}
+
+// Everything a window needs, with a fixed month-first date order and an end-of-program that only
+// counts.
+struct AppHarness {
+    Session session;
+    ScriptedDialogs dialogs;
+    MemoryClipboard clipboard;
+    ThrottledEvents events;
+    AppContext context{session, dialogs, clipboard, events};
+    int endProgramCalls = 0;
+
+    AppHarness() {
+        session.dialogs = &dialogs;
+        session.events = &events;
+        context.siteRoot = BundledSiteRoot();
+        context.frbDataUrl = FolderUrl(BundledFrbFolder());
+        context.systemDateOrder = DateOrder::MonthFirst;
+        context.endProgram = [this] { ++endProgramCalls; };
+    }
+};
+
+} // namespace yarrow::test

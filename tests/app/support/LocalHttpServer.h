@@ -1,0 +1,75 @@
+#pragma once
+
+// A real HTTP server on 127.0.0.1 for fetch tests: python3 serving a folder, plus a path prefix
+// "/hang/" whose requests are accepted and never answered (until the server stops, at most 60 s).
+
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace yarrow::test {
+
+class LocalHttpServer {
+public:
+    explicit LocalHttpServer(const QString& root) {
+        static const char* script = R"PY(
+import functools, http.server, os, sys, time
+root = sys.argv[1]
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def do_GET(self):
+        if self.path.startswith('/hang/'):
+            time.sleep(60)
+            return
+        return super().do_GET()
+    def log_message(self, *args):
+        pass
+server = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
+                                         functools.partial(Handler, directory=root))
+server.daemon_threads = True
+print(server.server_address[1], flush=True)
+server.serve_forever()
+)PY";
+        process_.setProgram("python3");
+        process_.setArguments({"-c", script, root});
+        process_.start();
+        if (process_.waitForStarted(10000) && process_.waitForReadyRead(10000))
+            port_ = QString::fromUtf8(process_.readLine()).trimmed().toInt();
+    }
+    ~LocalHttpServer() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    bool IsRunning() const { return port_ > 0; }
+    QString Url(const QString& path) const {
+        return QString("http://127.0.0.1:%1%2").arg(port_).arg(path);
+    }
+
+private:
+    QProcess process_;
+    int port_ = 0;
+};
+
+// A temporary copy of the bundled series files under <temp>/FRBData/, to be served and altered.
+class FrbDataCopy {
+public:
+    explicit FrbDataCopy(const QString& from) {
+        QDir(dir_.path()).mkpath("FRBData");
+        for (const QString& name : QDir(from).entryList({"*.txt"}, QDir::Files))
+            QFile::copy(from + "/" + name, Folder() + "/" + name);
+    }
+    QString Root() const { return dir_.path(); }
+    QString Folder() const { return dir_.path() + "/FRBData"; }
+    void Write(const QString& name, const QByteArray& content) {
+        QFile f(Folder() + "/" + name);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(content);
+    }
+    void Remove(const QString& name) { QFile::remove(Folder() + "/" + name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace yarrow::test
