@@ -24,6 +24,10 @@ public:
     int UBoundRow() const { return static_cast<int>(rows_) - 1; }
     int UBoundCol() const { return static_cast<int>(cols_) - 1; }
 
+    // Row i as a plain pointer to its elements 0..UBoundCol(), for loops that stay inside it.
+    T* row(int i) { return &v_[index(i, 0)]; }
+    const T* row(int i) const { return &v_[index(i, 0)]; }
+
     T& operator()(int i, int j) { return v_[index(i, j)]; }
     const T& operator()(int i, int j) const { return v_[index(i, j)]; }
 

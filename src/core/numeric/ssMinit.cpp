@@ -45,20 +45,11 @@ int16_t ssMinit::Initialize(int16_t nVariables, int16_t nConstraints, int16_t nE
     negRows_.assign(static_cast<size_t>(rows), 0);
     ratioRow_.assign(static_cast<size_t>(rows), 0.0f);
     colForRow_.assign(static_cast<size_t>(rows), 0);
+    allCols_.resize(static_cast<size_t>(cols));
+    for (int j = 0; j < cols; ++j)
+        allCols_[static_cast<size_t>(j)] = j;
     nCand_ = nNeg_ = 0;
     return 0;
-}
-
-void ssMinit::setObjectiveVector(int16_t iVar, float xval) {
-    c_(iVar - 1) = xval;
-}
-
-void ssMinit::setConstraintVector(int16_t iCons, float xval) {
-    b_(iCons - 1) = xval;
-}
-
-void ssMinit::setConstraintMatrix(int16_t iCons, int16_t iVar, float xval) {
-    a_(iCons - 1, iVar - 1) = xval;
 }
 
 int32_t ssMinit::IterationLimit() const {
@@ -72,11 +63,13 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
     if (m < 0 || n < 0 || last < 0)
         ThrowSubscriptOutOfRange();
 
+    const float* c = c_.raw().data();
+    float* top = &T(0, 0);
     for (int j = 0; j < n; ++j)
-        T(0, j) = -c_(j);
+        top[j] = -c[j];
     for (int i = 0; i < m; ++i) {
-        for (int j = 0; j < n; ++j)
-            T(i + 1, j) = a_(i, j);
+        const float* a = a_.row(i);
+        std::copy(a, a + n, &T(i + 1, 0));
         T(i + 1, last) = b_(i);
     }
     for (int k = 0; k < m - e_; ++k)
@@ -106,7 +99,7 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
         if (fresh)
             return false;
         fresh = true;
-        singular = !Refresh();
+        singular = !Refresh(true);
         return !singular;
     };
     for (;;) {
@@ -120,10 +113,16 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
                 negRows_[nNeg_++] = i;
 
         if (nCand_ == 0 && nNeg_ == 0) {
-            if (retry())
-                continue;
-            if (singular)
-                return 1;
+            if (!fresh) {
+                // Prices and values suffice to confirm an optimum; the rest only if it is not one.
+                fresh = true;
+                if (!Refresh(false))
+                    return 1;
+                if (!Settled()) {
+                    Refresh(true);
+                    continue;
+                }
+            }
             z = T(0, last);
             for (int j = 0; j < n; ++j)
                 x(j) = 0.0f;
@@ -196,7 +195,19 @@ int16_t ssMinit::MinIt(Array1<float>& x, Array1<float>& w, float& z) {
     }
 }
 
-bool ssMinit::Refresh() {
+bool ssMinit::Settled() {
+    const int last = rhs();
+    const float* top = &T(0, 0);
+    for (int j = 0; j < last; ++j)
+        if (top[j] < -kTol)
+            return false;
+    for (int i = 1; i <= m_; ++i)
+        if (T(i, last) < -kTol)
+            return false;
+    return true;
+}
+
+bool ssMinit::Refresh(bool full) {
     const int m = m_;
     const int n = n_;
     const int last = rhs();
@@ -261,65 +272,98 @@ bool ssMinit::Refresh() {
         for (int i = 0; i < m; ++i)
             y[i] += cb * inv[k * mm + i];
     }
-    // An entry that cancels to the rounding of its terms is exactly 0.
-    auto store = [](double sum, double size) -> float {
-        if (std::fabs(sum) <= 1e-12 * size)
-            return 0.0f;
-        return CSng(sum);
-    };
-    for (int j = 0; j <= last; ++j) {
-        double top = j < n ? -static_cast<double>(c_(j)) : 0.0;
-        double topSize = std::fabs(top);
-        for (int i = 0; i < m; ++i) {
-            const double v = data(i, j);
-            top += y[i] * v;
-            topSize += std::fabs(y[i] * v);
-        }
-        T(0, j) = store(top, topSize);
-        for (int r = 0; r < m; ++r) {
-            double sum = 0.0, size = 0.0;
-            for (int i = 0; i < m; ++i) {
-                const double t = inv[r * mm + i] * data(i, j);
-                sum += t;
-                size += std::fabs(t);
-            }
-            T(r + 1, j) = store(sum, size);
-        }
+    // Row r of the new tableau is w.[A | slacks | b] with w = y for the prices row (less the
+    // costs) and row r of B^-1 otherwise. Each entry is a short sum; one that cancels to the
+    // rounding of its terms is exactly 0.
+    const float* c = c_.raw().data();
+    std::vector<const float*> a(mm);
+    std::vector<double> b(mm);
+    for (int i = 0; i < m; ++i) {
+        a[i] = a_.row(i);
+        b[i] = b_(i);
     }
+    int overflow = 0;
+    auto store = [&overflow](double sum, double size) {
+        const float f = std::fabs(sum) <= 1e-12 * size ? 0.0f : static_cast<float>(sum);
+        overflow |= std::isinf(f);
+        return f;
+    };
+    auto fill = [&](int r, const double* w, bool allColumns) {
+        float* out = &T(r, 0);
+        if (allColumns) {
+            for (int j = 0; j < n; ++j) {
+                double sum = r == 0 ? -static_cast<double>(c[j]) : 0.0;
+                double size = std::fabs(sum);
+                for (int i = 0; i < m; ++i) {
+                    const double v = w[i] * a[i][j];
+                    sum += v;
+                    size += std::fabs(v);
+                }
+                out[j] = store(sum, size);
+            }
+            for (int k = 0; k < m - e_; ++k) // slack k has its 1 in row k
+                out[n + k] = store(w[k], std::fabs(w[k]));
+        }
+        double sum = 0.0, size = 0.0;
+        for (int i = 0; i < m; ++i) {
+            const double v = w[i] * b[i];
+            sum += v;
+            size += std::fabs(v);
+        }
+        out[last] = store(sum, size);
+    };
+    fill(0, y.data(), true);
+    for (int r = 0; r < m; ++r)
+        fill(r + 1, &inv[r * mm], full);
+    if (overflow)
+        throw RuntimeError::Overflow();
     return true;
 }
 
 void ssMinit::ChoosePrimalPivot() {
     const int m = m_;
     const int last = rhs();
-    bestPrimal_ = kNoRatio;
-    primalCol_ = -1;
-    for (int k = 0; k < nCand_; ++k) {
-        const int c = candCols_[k];
-        int bestRow = 0;
-        float best = kNoRatio;
-        for (int i = 1; i <= m; ++i) {
-            const float t = T(i, c);
-            const float r = T(i, last);
-            if (!(t > kTol && r >= -kTol))
+    const int* cand = candCols_.data();
+    const int count = nCand_;
+    float* ratio = ratioCol_.data();
+    int* rowFor = rowForCol_.data();
+    for (int k = 0; k < count; ++k) {
+        ratio[cand[k]] = kNoRatio;
+        rowFor[cand[k]] = 0;
+    }
+    // Row by row (the tableau is stored by rows); each column still keeps the first row of its
+    // least ratio.
+    for (int i = 1; i <= m; ++i) {
+        const float* ti = &T(i, 0);
+        const float r = ti[last];
+        if (!(r >= -kTol))
+            continue;
+        for (int k = 0; k < count; ++k) {
+            const int c = cand[k];
+            const float t = ti[c];
+            if (!(t > kTol))
                 continue;
             const float q = r / t;
-            if (q < best) {
-                best = q;
-                bestRow = i;
+            if (q < ratio[c]) {
+                ratio[c] = q;
+                rowFor[c] = i;
             }
         }
-        rowForCol_[c] = bestRow;
-        ratioCol_[c] = best;
+    }
+    const float* top = &T(0, 0);
+    bestPrimal_ = kNoRatio;
+    primalCol_ = -1;
+    for (int k = 0; k < count; ++k) {
+        const int c = cand[k];
         DoEvents(events_);
-        const float score = best != kNoRatio ? best * T(0, c) : kNoRatio;
+        const float score = ratio[c] != kNoRatio ? ratio[c] * top[c] : kNoRatio;
         if (score < bestPrimal_) {
             bestPrimal_ = score;
             primalCol_ = c;
         }
     }
     if (primalCol_ >= 0)
-        primalRow_ = rowForCol_[primalCol_];
+        primalRow_ = rowFor[primalCol_];
 }
 
 void ssMinit::ChooseDualPivot() {
@@ -353,64 +397,84 @@ void ssMinit::ChooseDualPivot() {
         dualCol_ = colForRow_[dualRow_];
 }
 
+namespace {
+// row[j] -= f * pivotRow[j] for every j, each difference formed in double and stored in single.
+// Returns false when a result lies beyond single range.
+bool Eliminate(float* __restrict row, const float* __restrict pivotRow, double f, int cols) {
+    // Straight-line body (no branches), so that the compiler can do several entries at once.
+    int overflow = 0;
+    for (int j = 0; j < cols; ++j) {
+        const double a = row[j];
+        const double fb = f * static_cast<double>(pivotRow[j]);
+        const double d = a - fb;
+        const float v = static_cast<float>(d);
+        // A difference lost in the rounding of its terms is zero, not a pivot candidate.
+        const double lost = kDrop * std::max(std::fabs(a), std::fabs(fb));
+        row[j] = std::fabs(d) <= lost ? 0.0f : v;
+        overflow |= std::fabs(v) > std::numeric_limits<float>::max();
+    }
+    return overflow == 0;
+}
+} // namespace
+
 bool ssMinit::Pivot(int row, int col) {
     if (row == -1 || col == -1)
         return false;
     const int cols = nCols_;
     float* pr = &T(row, 0);
     const float p = pr[col];
-    for (int j = 0; j < cols; ++j)
-        pr[j] = pr[j] / p;
     // Entries beyond single range would turn the tableau into infinities and NaNs; the platform
     // stops with Overflow instead.
-    float worst = 0.0f;
-    for (int j = 0; j < cols; ++j)
-        worst = std::max(worst, std::fabs(pr[j]));
+    bool overflow = false;
+    for (int j = 0; j < cols; ++j) {
+        pr[j] = pr[j] / p;
+        overflow |= std::isinf(pr[j]);
+    }
     for (int i = 0; i <= m_; ++i) {
         if (i == row)
             continue;
         float* pi = &T(i, 0);
         const float f = pi[col];
-        if (f == 0.0f)
-            continue;
-        const double fd = f;
-        for (int j = 0; j < cols; ++j) {
-            const double a = pi[j];
-            const double fb = fd * static_cast<double>(pr[j]);
-            const double d = a - fb;
-            // A difference lost in the rounding of its terms is zero, not a pivot candidate.
-            const float v =
-                std::fabs(d) <= kDrop * std::max(std::fabs(a), std::fabs(fb)) ? 0.0f : static_cast<float>(d);
-            pi[j] = v;
-            worst = std::max(worst, std::fabs(v));
-        }
+        if (f != 0.0f && !Eliminate(pi, pr, f, cols))
+            overflow = true;
     }
-    if (!(worst <= std::numeric_limits<float>::max()))
+    if (overflow)
         throw RuntimeError::Overflow();
     basis_[row] = col;
     return true;
 }
 
-void ssMinit::Phase1Column(int c) {
+void ssMinit::Phase1Scan(const int* cols, int count) {
     const int m = m_;
     const int last = rhs();
+    float* ratio = ratioCol_.data();
+    int* rowFor = rowForCol_.data();
     for (int i = m - e_ + 1; i <= m; ++i) {
         if (basis_[i] != -1)
             continue;
-        const float t = T(i, c);
-        if (!(t > kTol))
-            continue;
-        const float q = T(i, last) / t;
-        if (q < ratioCol_[c]) {
-            ratioCol_[c] = q;
-            rowForCol_[c] = i;
+        const float* ti = &T(i, 0);
+        const float r = ti[last];
+        for (int k = 0; k < count; ++k) {
+            const int c = cols[k];
+            const float t = ti[c];
+            if (!(t > kTol))
+                continue;
+            const float q = r / t;
+            if (q < ratio[c]) {
+                ratio[c] = q;
+                rowFor[c] = i;
+            }
         }
     }
-    if (ratioCol_[c] < kNoRatio) {
-        const float score = T(0, c) * ratioCol_[c];
-        if (score < bestPrimal_) {
-            bestPrimal_ = score;
-            primalCol_ = c;
+    const float* top = &T(0, 0);
+    for (int k = 0; k < count; ++k) {
+        const int c = cols[k];
+        if (ratio[c] < kNoRatio) {
+            const float score = top[c] * ratio[c];
+            if (score < bestPrimal_) {
+                bestPrimal_ = score;
+                primalCol_ = c;
+            }
         }
     }
 }
@@ -440,11 +504,9 @@ void ssMinit::Phase1(int16_t& failed) {
         bool retried = false;
         for (;;) {
             if (allColumns)
-                for (int c = 0; c < n; ++c)
-                    Phase1Column(c);
+                Phase1Scan(allCols_.data(), n);
             else
-                for (int k = 0; k < nCand_; ++k)
-                    Phase1Column(candCols_[k]);
+                Phase1Scan(candCols_.data(), nCand_);
 
             if (primalCol_ >= 0) {
                 primalRow_ = rowForCol_[primalCol_];

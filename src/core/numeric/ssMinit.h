@@ -35,9 +35,9 @@ public:
     void PrintTableau() const {}
     // c(iVar), b(iCons), A(iCons, iVar), all 1-based. An index beyond the sizes raises
     // SubscriptOutOfRange.
-    void setObjectiveVector(int16_t iVar, float xval);
-    void setConstraintVector(int16_t iCons, float xval);
-    void setConstraintMatrix(int16_t iCons, int16_t iVar, float xval);
+    void setObjectiveVector(int16_t iVar, float xval) { c_(iVar - 1) = xval; }
+    void setConstraintVector(int16_t iCons, float xval) { b_(iCons - 1) = xval; }
+    void setConstraintMatrix(int16_t iCons, int16_t iVar, float xval) { a_(iCons - 1, iVar - 1) = xval; }
 
     // The pivot rules can cycle on a degenerate problem; MinIt gives up with status 1 after this
     // many pivots. 0 (the start value) means DefaultIterationLimit() of the current sizes.
@@ -51,12 +51,14 @@ private:
     bool Pivot(int row, int col);
     void ChoosePrimalPivot();
     void ChooseDualPivot();
-    // Scores one Phase 1 candidate column against the equality rows that still lack a basic
-    // variable.
-    void Phase1Column(int c);
-    // Rebuilds the tableau of the current basis from the problem data; false (tableau kept)
-    // when the basis matrix is singular.
-    bool Refresh();
+    // Phase 1 ratio test of the given columns against the equality rows that still lack a
+    // basic variable, then their scores in list order.
+    void Phase1Scan(const int* cols, int count);
+    // Rebuilds the tableau of the current basis from the problem data (only the prices row and
+    // the right-hand sides unless full); false (tableau kept) when the basis matrix is singular.
+    bool Refresh(bool full);
+    // No improving column and no negative row.
+    bool Settled();
 
     float& T(int i, int j) { return tableau_[static_cast<size_t>(i) * static_cast<size_t>(nCols_) + j]; }
     int rhs() const { return nCols_ - 1; }
@@ -75,6 +77,7 @@ private:
     std::vector<int> basis_; // per row 1..m: basic column, or -1
 
     std::vector<int> candCols_;
+    std::vector<int> allCols_; // 0, 1, 2, ...
     int nCand_ = 0;
     std::vector<int> negRows_;
     int nNeg_ = 0;
