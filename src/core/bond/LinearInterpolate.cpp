@@ -4,27 +4,48 @@
 
 namespace yarrow {
 
-float LinearInterpolate(const Array1<float>& ys, const Array1<float>& xs, int16_t n, float x,
-                        PendingEvents* events) {
+namespace {
+
+float Interpolate(const Array1<float>& ys, const Array1<float>& xs, int16_t n, float x, PendingEvents* events,
+                  int& start) {
     if (x <= xs(0))
         return ys(0);
     if (x >= xs(n))
         return ys(n);
-    int k = 0;
+    int k = start;
     for (; k <= n; ++k) {
         const float xk = xs(k);
-        if (x == xk)
+        if (x == xk) {
+            start = k;
             return ys(k);
+        }
         if (x < xk)
             break;
     }
-    // x > xs(0) and x < xs(n), so the scan stopped at some k >= 1 with xs(k - 1) <= x < xs(k)
-    // or, on a curve that turns back, at the first knot above x.
+    start = k;
+    // x > xs(0) and x < xs(n), so the scan stopped at some k >= 1 with xs(k - 1) < x < xs(k).
     const float x0 = xs(k - 1);
     const float y0 = ys(k - 1);
     const float slope = CSng((static_cast<double>(ys(k)) - y0) / (static_cast<double>(xs(k)) - x0));
     DoEvents(events);
     return CSng((static_cast<double>(x) - x0) * slope + y0);
+}
+
+} // namespace
+
+float LinearInterpolate(const Array1<float>& ys, const Array1<float>& xs, int16_t n, float x,
+                        PendingEvents* events) {
+    int start = 0;
+    return Interpolate(ys, xs, n, x, events, start);
+}
+
+float LinearInterpolate(const Array1<float>& ys, const Array1<float>& xs, int16_t n, float x,
+                        PendingEvents* events, InterpolationCursor& cursor) {
+    if (!cursor.used || !(x >= cursor.lastX))
+        cursor.k = 0;
+    cursor.used = true;
+    cursor.lastX = x;
+    return Interpolate(ys, xs, n, x, events, cursor.k);
 }
 
 } // namespace yarrow

@@ -255,18 +255,20 @@ float qalBond::PriceFromYield(float y) const {
         const double w = Divide(DaysToCoupon, DaysSinceCoupon + DaysToCoupon);
         // Each term is cf / base^(i-1) rounded to single. The powers are built by products; a term
         // whose single could differ from the one std::pow gives (products drift by at most one
-        // rounding each) is recomputed with std::pow, so the sum is the same to the last bit.
+        // rounding each) is recomputed with std::pow. The running sum is a single addition: a
+        // single sum taken in double and rounded back is the single sum itself (53 >= 2 * 24 + 2),
+        // only an overflow needs the plain rule to raise its error.
         const float* cf = &CashFlow(0);
         float sum = 0;
         double power = 1;
         for (int i = 1; i <= NumFlows; ++i) {
             const double q = cf[i] / power;
             const double slack = std::fabs(q) * (i + 8) * 0x1p-51;
-            const float term =
-                RoundsAlike(q, slack) ? static_cast<float>(q) : Sng(cf[i] / std::pow(base, i - 1));
-            sum = Sng(static_cast<double>(sum) + term);
+            sum += RoundsAlike(q, slack) ? static_cast<float>(q) : Sng(cf[i] / std::pow(base, i - 1));
             power *= base;
         }
+        if (!(std::fabs(sum) < std::numeric_limits<float>::max()))
+            return PlainBondPriceFromYield(y);
         return Sng(sum / std::pow(base, w));
     }
     if (BondType == CFSTREAM) {
@@ -280,9 +282,48 @@ float qalBond::PriceFromYield(float y) const {
     return 0;
 }
 
+// The street rule as written, every power by std::pow and every sum through CSng.
+float qalBond::PlainBondPriceFromYield(float y) const {
+    const double base = 1 + y / static_cast<double>(CouponFreq);
+    float sum = 0;
+    for (int i = 1; i <= NumFlows; ++i)
+        sum = Sng(static_cast<double>(sum) + Sng(CashFlow(i) / std::pow(base, i - 1)));
+    return Sng(sum / std::pow(base, Divide(DaysToCoupon, DaysSinceCoupon + DaysToCoupon)));
+}
+
+// Equal coupons before the last flow, none negative: the schedule SetTBond builds.
+bool qalBond::LevelCoupons() const {
+    if (BondType != TBOND || NumFlows < 1)
+        return false;
+    const float coupon = CashFlow(1);
+    for (int i = 1; i <= NumFlows; ++i) {
+        const float cf = CashFlow(i);
+        if (!(cf >= 0) || !std::isfinite(cf) || (i < NumFlows && cf != coupon))
+            return false;
+    }
+    return true;
+}
+
+// The street price in closed form (a geometric sum), in double and without roundings to single.
+double qalBond::ApproxBondPrice(float y) const {
+    const double base = 1 + y / static_cast<double>(CouponFreq);
+    const double v = 1 / base;
+    const int n = NumFlows;
+    const double vLast = std::pow(v, n - 1);
+    double sum = CashFlow(n) * vLast;
+    if (n > 1)
+        sum += CashFlow(1) * (1 - vLast) / (1 - v);
+    return sum / std::pow(base, Divide(DaysToCoupon, DaysSinceCoupon + DaysToCoupon));
+}
+
 // Bisection on 0.0001..0.99. The test is on the price difference, which single-precision prices
 // rarely meet exactly, so the halvings usually run their hundred; once the bracket has shrunk to
 // neighbouring singles the midpoint repeats, and its price is not evaluated again.
+//
+// Far from the root only the sign of the difference matters. For a level-coupon bond the single
+// price differs from the exact one by at most (n + 2) roundings of 2^-24 (all terms positive), so
+// where the closed form is further than that (and 1e-5) from the price, its sign is the sign the
+// single evaluation would give, and that evaluation is skipped.
 float qalBond::SolveYield() {
     const float price = GetPrice();
     PriceValue = price;
@@ -292,6 +333,8 @@ float qalBond::SolveYield() {
     const float fhi = Sng(static_cast<double>(PriceFromYield(hi)) - price);
     if (Sng(static_cast<double>(flo) * fhi) > 0)
         return -999;
+    const bool screen = LevelCoupons() && std::fabs(price) < 1e15f;
+    const double roundings = (NumFlows + 4) * 0x1p-24 * 1.01;
     float mid = 0;
     float lastMid = std::numeric_limits<float>::quiet_NaN();
     float lastF = 0;
@@ -301,7 +344,18 @@ float qalBond::SolveYield() {
         if (mid == lastMid) {
             fmid = lastF;
         } else {
-            fmid = Sng(static_cast<double>(PriceFromYield(mid)) - price);
+            bool decided = false;
+            // A product with a tiny flo could round to 0 with one magnitude and not another.
+            if (screen && (flo == 0 || std::fabs(flo) > 1e-20f)) {
+                const double approx = ApproxBondPrice(mid);
+                const double gap = approx - price;
+                if (approx < 1e15 && std::fabs(gap) > approx * roundings + 1e-9 + 1e-5) {
+                    fmid = static_cast<float>(gap);
+                    decided = true;
+                }
+            }
+            if (!decided)
+                fmid = Sng(static_cast<double>(PriceFromYield(mid)) - price);
             lastMid = mid;
             lastF = fmid;
         }
@@ -355,8 +409,9 @@ double qalBond::FlowValue(int i, double rate, int16_t CompFreq) const {
 double qalBond::CurvePriceFrom(Array1<float>& ylds, Array1<float>& tme, int16_t nDone,
                                int16_t CompFreq) const {
     double sum = KnownValue;
+    InterpolationCursor cursor;
     for (int i = KnownCount + 1; i <= NumFlows; ++i)
-        sum += FlowValue(i, LinearInterpolate(ylds, tme, nDone, CashTime(i), events()), CompFreq);
+        sum += FlowValue(i, LinearInterpolate(ylds, tme, nDone, CashTime(i), events(), cursor), CompFreq);
     return sum;
 }
 
@@ -364,8 +419,9 @@ double qalBond::CurvePriceBumped(Array1<float>& ylds, Array1<float>& tme, int16_
                                  float& priceUp, float h) const {
     const double price = CurvePriceFrom(ylds, tme, nDone, CompFreq);
     priceUp = KnownValue;
+    InterpolationCursor cursor;
     for (int i = KnownCount + 1; i <= NumFlows; ++i) {
-        const double rate = LinearInterpolate(ylds, tme, nDone, CashTime(i), events());
+        const double rate = LinearInterpolate(ylds, tme, nDone, CashTime(i), events(), cursor);
         priceUp = CSng(priceUp + FlowValue(i, rate + h, CompFreq));
     }
     return price;
@@ -382,15 +438,20 @@ void qalBond::BootStrapNewton(Array1<float>& ylds, Array1<float>& tme, int16_t& 
         }
     }
     KnownValue = 0;
+    InterpolationCursor cursor;
     for (int i = 1; i <= KnownCount; ++i) {
-        const double rate = LinearInterpolate(ylds, tme, nDone, CashTime(i), events());
+        const double rate = LinearInterpolate(ylds, tme, nDone, CashTime(i), events(), cursor);
         KnownValue = CSng(KnownValue + FlowValue(i, rate, CompFreq));
     }
     nDone = CInt(nDone + 1);
     tme(nDone) = YearsToMaturity;
 
+    // Each iteration's guess depends on the previous guess alone, so once a guess repeats (a fixed
+    // point that misses the tolerance, or two guesses taking turns) the guess of the hundredth
+    // iteration is known without running the rest.
     constexpr float h = 0.000001f;
     float y = 0.05f;
+    float previous = std::numeric_limits<float>::quiet_NaN();
     for (int iteration = 1; iteration <= 100; ++iteration) {
         ylds(nDone) = y;
         if (nDone == 1) {
@@ -404,7 +465,17 @@ void qalBond::BootStrapNewton(Array1<float>& ylds, Array1<float>& tme, int16_t& 
             break;
         priceUp = CSng(static_cast<double>(priceUp) - PriceValue);
         const float slope = CSng((static_cast<double>(priceUp) - d) / 0.000001);
-        y = CSng(y - Divide(d, slope));
+        const float nextGuess = CSng(y - Divide(d, slope));
+        if (iteration < 100 && (nextGuess == y || nextGuess == previous)) {
+            // Guesses from here on: nextGuess, y, nextGuess, ... (or y for ever).
+            const float last = nextGuess == y || (100 - iteration) % 2 == 0 ? y : nextGuess;
+            ylds(nDone) = last;
+            if (nDone == 1)
+                ylds(0) = last;
+            break;
+        }
+        previous = y;
+        y = nextGuess;
     }
 }
 

@@ -102,6 +102,9 @@ private:
     float BillYield() const;
     float BondFullPrice();
     float PriceFromYield(float y) const;
+    float PlainBondPriceFromYield(float y) const;
+    bool LevelCoupons() const;
+    double ApproxBondPrice(float y) const;
     float SolveYield();
     float FlowsPrice() const;
     void CalcDollarMeasures();

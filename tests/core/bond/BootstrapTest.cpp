@@ -7,7 +7,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace yarrow {
 namespace {
@@ -50,6 +53,31 @@ TEST(LinearInterpolate, CurveThatTurnsBackIsScannedFromTheStart) {
     EXPECT_NEAR(LinearInterpolate(ys, xs, 4, 4.0f), 0.04f, 1e-9); // between 1 and 5
     EXPECT_NEAR(LinearInterpolate(ys, xs, 4, 6.0f), 0.06f, 1e-9); // between 3 and 7, past 5
     EXPECT_NEAR(LinearInterpolate(ys, xs, 4, 3.0f), 0.03f, 1e-9); // 1..5 segment gives 0.03 too
+}
+
+TEST(LinearInterpolate, CursorGivesTheFullScanAnswer) {
+    // Knots in any order, x rising with an occasional step back.
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> knot(0, 10), value(0, 0.1f), step(0, 0.4f);
+    for (int trial = 0; trial < 200; ++trial) {
+        Array1<float> xs(12), ys(12);
+        for (int k = 0; k <= 12; ++k) {
+            xs(k) = trial % 2 ? knot(rng) : k * 0.8f; // half of them increasing
+            ys(k) = value(rng);
+        }
+        InterpolationCursor cursor;
+        CountingPendingEvents withCursor, plain;
+        float x = -0.5f;
+        for (int i = 0; i < 60; ++i) {
+            x = i % 17 == 16 ? x - 3 : x + step(rng);
+            if (i % 5 == 0)
+                x = xs(i % 13); // exactly on a knot
+            ASSERT_EQ(LinearInterpolate(ys, xs, 12, x, &withCursor, cursor),
+                      LinearInterpolate(ys, xs, 12, x, &plain))
+                << trial << " " << x;
+        }
+        EXPECT_EQ(withCursor.calls, plain.calls);
+    }
 }
 
 // A bill, a two-year and a five-year bond seen from 6/30/2010.
@@ -165,6 +193,91 @@ TEST(BootStrapNewton, InterpolationsServiceTheEventHook) {
     t.two.BootStrapNewton(ylds, tme, nDone, -1);
     // The unknown flows of the two-year bond interpolate between the bill and the new point.
     EXPECT_GT(events.calls, afterBill);
+}
+
+} // namespace
+} // namespace yarrow
+
+namespace yarrow {
+namespace {
+
+// A plain port of the bootstrap step: a hundred Newton iterations at most, nothing skipped.
+void PlainStep(const qalBond& b, Array1<float>& ylds, Array1<float>& tme, int16_t& nDone, int m) {
+    auto pv = [&](int i, double r) {
+        const double t = b.cashTime(i);
+        return m > 0 ? b.cashFlow(i) / std::pow(1 + r / m, static_cast<double>(m) * t)
+                     : b.cashFlow(i) * std::exp(-t * r);
+    };
+    int known = 0;
+    for (int i = 1; i <= b.numFlows(); ++i)
+        if (b.cashTime(i) > tme(nDone)) {
+            known = i - 1;
+            break;
+        }
+    float knownValue = 0;
+    for (int i = 1; i <= known; ++i)
+        knownValue =
+            static_cast<float>(knownValue + pv(i, LinearInterpolate(ylds, tme, nDone, b.cashTime(i))));
+    ++nDone;
+    tme(nDone) = b.GetYearsToMaturity();
+    float y = 0.05f;
+    for (int it = 1; it <= 100; ++it) {
+        ylds(nDone) = y;
+        if (nDone == 1) {
+            ylds(0) = y;
+            tme(0) = b.GetYearsToMaturity();
+        }
+        double p = knownValue;
+        float up = knownValue;
+        for (int i = known + 1; i <= b.numFlows(); ++i) {
+            const double r = LinearInterpolate(ylds, tme, nDone, b.cashTime(i));
+            p += pv(i, r);
+            up = static_cast<float>(up + pv(i, r + 1e-6f));
+        }
+        const float d = static_cast<float>(p - b.priceValue());
+        if (std::fabs(d) < 0.000001f)
+            break;
+        up = static_cast<float>(static_cast<double>(up) - b.priceValue());
+        const float slope = static_cast<float>((static_cast<double>(up) - d) / 0.000001);
+        y = static_cast<float>(y - d / static_cast<double>(slope));
+    }
+}
+
+TEST(BootStrapNewton, CurveIsBitForBitThePlainRule) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> coupon(0, 10), noise(-0.3f, 0.3f);
+    std::uniform_int_distribution<int> gap(2, 30);
+    for (int curve = 0; curve < 20; ++curve) {
+        Session session;
+        std::vector<std::unique_ptr<qalBond>> bonds;
+        Date maturity = MakeDate(2010, 6, 30);
+        for (int k = 0; k < 25; ++k) {
+            maturity = AddMonths(maturity, gap(rng));
+            auto b = std::make_unique<qalBond>(&session);
+            std::string last, next;
+            b->SetTBond(ShortDate(maturity, DateOrder::MonthFirst), "06/30/2010", 0, coupon(rng), 2, last,
+                        next, 100);
+            // Clean price off a smooth curve, a little disturbed.
+            double full = 0;
+            for (int i = 1; i <= b->numFlows(); ++i) {
+                const double t = b->cashTime(i);
+                full += b->cashFlow(i) * std::exp(-(0.04 - 0.03 * std::exp(-t / 4)) * t);
+            }
+            b->setQuote(full - b->GetPrice() + noise(rng));
+            b->GetPrice();
+            bonds.push_back(std::move(b));
+        }
+        for (int m : {-1, 2, 12}) {
+            Array1<float> y1(25), t1(25), y2(25), t2(25);
+            int16_t n1 = 0, n2 = 0;
+            for (auto& b : bonds) {
+                b->BootStrapNewton(y1, t1, n1, static_cast<int16_t>(m));
+                PlainStep(*b, y2, t2, n2, m);
+            }
+            for (int k = 0; k <= 25; ++k)
+                ASSERT_EQ(y1(k), y2(k)) << "curve " << curve << " compounding " << m << " point " << k;
+        }
+    }
 }
 
 } // namespace
