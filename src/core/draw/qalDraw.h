@@ -44,7 +44,12 @@ public:
     void SetScale();
 
     // Extent of the last automatic scaling: 0 top, 1 bottom, 2 left, 3 right.
-    float extent(int i) const { return extent_.at(static_cast<size_t>(i)); }
+    // (Another index raises SubscriptOutOfRange.)
+    float extent(int i) const {
+        if (i < 0 || i > 3)
+            ThrowSubscriptOutOfRange();
+        return extent_[static_cast<size_t>(i)];
+    }
 
 private:
     void Report(const RuntimeError& e);
