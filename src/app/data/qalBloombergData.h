@@ -42,9 +42,12 @@ public:
 
 private:
     std::string LoadBody(int i);
-    void WaitForPage(const QString& url, const QString& file);
+    void WaitForPage(const QString& url, const QString& file, int serial);
+    [[noreturn]] void ThrowStopped(const QString& file) const;
 
     Session& session_;
+    // Set by any Stop of the pane during a fetch, also between two files.
+    bool stopped_ = false;
 };
 
 } // namespace yarrow

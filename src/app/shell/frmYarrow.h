@@ -114,7 +114,7 @@ private:
     QLabel* statusText_ = nullptr;
 
     WorkPanel* CurrentPanel_ = nullptr;
-    bool ExpandBottom_ = true;
+    bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
     bool ending_ = false;
 };

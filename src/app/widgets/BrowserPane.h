@@ -37,6 +37,8 @@ public:
     void SetRegisterAsBrowser(bool on) { registerAsBrowser_ = on; }
     // True when Stop() was called since the last Navigate(): a wait on this pane is over.
     bool StopRequested() const { return stopRequested_; }
+    // Counts Navigate calls, so a wait can tell that someone else sent the pane elsewhere.
+    int NavigationSerial() const { return navigationSerial_; }
 
 signals:
     // Every Navigate call, with its flags, before the load starts.
@@ -45,17 +47,23 @@ signals:
     void StateChanged();
     void DownloadBegin();
     void DocumentComplete(const QString& url);
+    // Stop() was called.
+    void Stopped();
 
 protected:
     void SetStopRequested(bool on) {
         stopRequested_ = on;
         emit StateChanged();
+        if (on)
+            emit Stopped();
     }
+    void CountNavigation() { ++navigationSerial_; }
 
 private:
     QString tag_;
     bool registerAsBrowser_ = false;
     bool stopRequested_ = false;
+    int navigationSerial_ = 0;
 };
 
 } // namespace yarrow

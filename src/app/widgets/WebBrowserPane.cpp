@@ -43,6 +43,7 @@ WebBrowserPane::WebBrowserPane(QWebEngineView* view) : BrowserPane(view), view_(
 
 void WebBrowserPane::Navigate(const QString& url, int flags) {
     emit NavigateRequested(url, flags);
+    CountNavigation();
     SetStopRequested(false);
     awaitingStart_ = true;
     SetReadyState(kReadyStateLoading);

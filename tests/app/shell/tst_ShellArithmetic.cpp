@@ -1,5 +1,6 @@
 // Layout and display-scaling arithmetic, the grid view and the event pump, without a browser.
 
+#include "app/support/AppHarness.h"
 #include "core/grid/GridModel.h"
 #include "core/text/RuntimeError.h"
 #include "shell/BrowserLayout.h"
@@ -7,7 +8,6 @@
 #include "shell/Twips.h"
 #include "shell/qalSetDisplay.h"
 #include "support/MemoryClipboard.h"
-#include "app/support/AppHarness.h"
 #include "widgets/GridView.h"
 #include "widgets/LineControl.h"
 #include "widgets/ThrottledEvents.h"
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(c.cmdBack.left, 6145.f);
         QCOMPARE(c.cmdForward.left, 6145.f + 1100 + 25);
         QCOMPARE(c.cmdStop.left, 7270.f + 1100 + 25);
-        QCOMPARE(c.browser1.top, 540.f);  // tops are not touched
+        QCOMPARE(c.browser1.top, 540.f); // tops are not touched
         QCOMPARE(c.cmdBack.top, 90.f);
         QCOMPARE(c.cmbNavigate.top, 2010.f);
         QCOMPARE(c.cmbNavigate.left, 120.f);
@@ -117,13 +117,13 @@ private slots:
     void tooNarrowWindowSkipsOnlyTheFailingAssignment() {
         BrowserLayoutControls c = StartControls();
         BrowserLayoutInput in = Input(500, 1500, 9000);
-        in.windowWidth = 5000;  // Browser1.Width would be 5000 - 6145 - 150 < 0
+        in.windowWidth = 5000; // Browser1.Width would be 5000 - 6145 - 150 < 0
         in.scaleWidth = 4900;
         std::vector<std::string> skipped;
         QVERIFY(ComputeBrowserLayout(in, c, &skipped));
         QCOMPARE(skipped, std::vector<std::string>{"Browser1.Width"});
-        QCOMPARE(c.browser1.width, 8000.f);  // kept
-        QCOMPARE(c.browser1.left, 6145.f);   // the rest still ran
+        QCOMPARE(c.browser1.width, 8000.f); // kept
+        QCOMPARE(c.browser1.left, 6145.f);  // the rest still ran
         QCOMPARE(c.cmdStop.left, 8395.f);
         QCOMPARE(c.browser2.top, 6000.f);
         QCOMPARE(c.browser2.width, 4800.f);
@@ -132,9 +132,9 @@ private slots:
     void negativeSizesAreSkippedWhereverTheyArise() {
         BrowserLayoutControls c = StartControls();
         c.cmdBotBack.width = 4000;
-        c.cmdBotForward.width = 4000;  // the address box would be 6000 - 8000 wide
+        c.cmdBotForward.width = 4000; // the address box would be 6000 - 8000 wide
         BrowserLayoutInput in = Input(500, 1500, 9000);
-        in.scaleWidth = 50;  // and the expanded lower pane 50 - 100
+        in.scaleWidth = 50; // and the expanded lower pane 50 - 100
         std::vector<std::string> skipped;
         QVERIFY(ComputeBrowserLayout(in, c, &skipped));
         QCOMPARE(skipped, (std::vector<std::string>{"cmbNavigate.Width", "Browser2.Width"}));
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(r.xHeight, 1500);
         QCOMPARE(StretchTwips(700, r.rH), 1283);
         QCOMPARE(StretchTwips(200, r.rH), 366);
-        QCOMPARE(StretchTwips(1000, r.rW), 1699);  // 1000 / (6000/10200 in single) floors
+        QCOMPARE(StretchTwips(1000, r.rW), 1699); // 1000 / (6000/10200 in single) floors
         // Halves round to even: 1001 * 1.5 = 1501.5 -> 1502; 1003 * 1.5 = 1504.5 -> 1504.
         QCOMPARE(EnlargeRatios(100, 1001).xHeight, 1502);
         QCOMPARE(EnlargeRatios(100, 1003).xHeight, 1504);
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(line->X2(), float(StretchTwips(5000, EnlargeRatios(6000, 1000).rW)));
 
         display.EnlargeFont(w, h);
-        QCOMPARE(GetTwips(a), first);  // from the remembered layout, not the current one
+        QCOMPARE(GetTwips(a), first); // from the remembered layout, not the current one
 
         display.ReduceFont(w, h);
         QCOMPARE(w, 6000);
@@ -248,7 +248,7 @@ private slots:
         SetTwips(w, {6145, 2025, 8705, 375});
         QCOMPARE(GetTwips(w), (TwipRect{6145, 2025, 8705, 375}));
         QCOMPARE(w->geometry(), QRect(410, 135, 580, 25));
-        w->setGeometry(10, 10, 20, 20);  // moved by someone else: pixels are the truth again
+        w->setGeometry(10, 10, 20, 20); // moved by someone else: pixels are the truth again
         QCOMPARE(GetTwips(w), (TwipRect{150, 150, 300, 300}));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, SetTwips(w, {0, 0, -1, 10}));
         QCOMPARE(w->geometry(), QRect(10, 10, 20, 20));
@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(grid.Rows(), 3);
         QCOMPARE(grid.Cols(), 4);
         QCOMPARE(grid.TextMatrix(1, 3), std::string("1250.00"));
-        QCOMPARE(grid.TextMatrix(2, 1), std::string(" 7"));  // LF became a blank
+        QCOMPARE(grid.TextMatrix(2, 1), std::string(" 7")); // LF became a blank
         QCOMPARE(grid.TextMatrix(2, 3), std::string("99"));
         QVERIFY(dialogs.messages.empty());
     }
@@ -340,11 +340,11 @@ private slots:
         view.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, center(3, 2));
-        QTest::keyClick(&view, Qt::Key_4);  // the first key opens the editor
+        QTest::keyClick(&view, Qt::Key_4); // the first key opens the editor
         QVERIFY(QApplication::focusWidget() != &view);
         QTest::keyClicks(QApplication::focusWidget(), ".25");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(view.Model().TextMatrix(3, 2), std::string("4.25"));  // committed when queued
+        QTRY_COMPARE(view.Model().TextMatrix(3, 2), std::string("4.25")); // committed when queued
         // Heading cells cannot be edited.
         QVERIFY(!(view.model()->flags(view.model()->index(0, 1)) & Qt::ItemIsEditable));
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// A real HTTP server on 127.0.0.1 for fetch tests: python3 serving a folder, plus a path prefix
-// "/hang/" whose requests are accepted and never answered (until the server stops, at most 60 s).
+// A real HTTP server on 127.0.0.1 for fetch tests: python3 serving a folder. A request is accepted
+// and never answered (until the server stops, at most 60 s) when its path starts with "/hang/" or
+// when the folder holds the requested file's name followed by ".hang" instead of the file.
 
 #include <QDir>
 #include <QProcess>
@@ -19,7 +20,8 @@ import functools, http.server, os, sys, time
 root = sys.argv[1]
 class Handler(http.server.SimpleHTTPRequestHandler):
     def do_GET(self):
-        if self.path.startswith('/hang/'):
+        local = os.path.join(root, self.path.lstrip('/'))
+        if self.path.startswith('/hang/') or os.path.exists(local + '.hang'):
             time.sleep(60)
             return
         return super().do_GET()
@@ -42,9 +44,7 @@ server.serve_forever()
         process_.waitForFinished(5000);
     }
     bool IsRunning() const { return port_ > 0; }
-    QString Url(const QString& path) const {
-        return QString("http://127.0.0.1:%1%2").arg(port_).arg(path);
-    }
+    QString Url(const QString& path) const { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
 
 private:
     QProcess process_;
@@ -67,6 +67,11 @@ public:
             f.write(content);
     }
     void Remove(const QString& name) { QFile::remove(Folder() + "/" + name); }
+    // The server will accept the request for this file and never answer it.
+    void MakeHang(const QString& name) {
+        Remove(name);
+        Write(name + ".hang", "");
+    }
 
 private:
     QTemporaryDir dir_;
