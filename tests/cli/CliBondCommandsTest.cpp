@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "CliRunner.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -8,19 +8,9 @@
 
 namespace {
 
+using namespace yarrow::testing;
+
 namespace fs = std::filesystem;
-
-struct CliResult {
-    int code;
-    std::string out, err;
-};
-
-CliResult RunArgs(std::vector<std::string> args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = yarrow::RunCli(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::vector<std::string>> Table(const std::string& tsv) {
     std::vector<std::vector<std::string>> rows;

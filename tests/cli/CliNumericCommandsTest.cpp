@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "CliRunner.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -9,28 +9,9 @@
 
 namespace {
 
+using namespace yarrow::testing;
+
 namespace fs = std::filesystem;
-
-struct CliResult {
-    int code;
-    std::string out, err;
-};
-
-CliResult RunArgs(std::vector<std::string> args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    int code = yarrow::RunCli(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    std::string line;
-    while (std::getline(s, line))
-        lines.push_back(line);
-    return lines;
-}
 
 std::string TempFile(const std::string& name, const std::string& text) {
     const fs::path p = fs::temp_directory_path() / ("yarrow-cli-" + std::to_string(::getpid()) + "-" + name);

@@ -1,21 +1,11 @@
-#include "Cli.h"
+#include "CliRunner.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
 
-struct CliResult {
-    int code;
-    std::string out, err;
-};
-
-CliResult RunArgs(std::vector<std::string> args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = yarrow::RunCli(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+using namespace yarrow::testing;
 
 TEST(CliUsage, HelpAndVersionAnswerOnStdout) {
     CliResult help = RunArgs({"--help"});
