@@ -24,9 +24,9 @@ BondCase Generate(std::mt19937& rng) {
     BondCase c;
     c.today = MakeDate(1995, 1, 1) + std::chrono::days(dayOfRange(rng));
     c.maturity = AddMonths(c.today, months(rng)) + std::chrono::days(extraDays(rng));
-    if (u(rng) < 0.2) // month end
-        c.maturity = MakeDate(Year(c.maturity), Month(c.maturity), 1) + std::chrono::days(0);
-    if (u(rng) < 0.2) {
+    if (u(rng) < 0.1) // first of a month
+        c.maturity = MakeDate(Year(c.maturity), Month(c.maturity), 1);
+    if (u(rng) < 0.2) { // month end
         const Date first = MakeDate(Year(c.maturity), Month(c.maturity), 1);
         c.maturity = AddMonths(first, 1) - std::chrono::days(1);
     }
