@@ -180,6 +180,7 @@ BENCHMARK(QuantLibBootstrap<Large>)->Name("QuantLibBootstrap/bonds400")->Unit(be
 // Keeps each run's time per iteration for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)

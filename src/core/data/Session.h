@@ -35,7 +35,8 @@ public:
     DateOrder dateOrder = DateOrder::MonthFirst;
     std::string DateFormat() const { return DateFormatText(dateOrder); }
 
-    // Seams; either may stay null (no questions can then be answered Yes; no event pump).
+    // Seams; either may stay null: without dialogs BuildBondTable's question is answered No,
+    // without events the long loops pump nothing.
     Dialogs* dialogs = nullptr;
     PendingEvents* events = nullptr;
 
