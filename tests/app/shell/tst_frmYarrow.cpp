@@ -42,7 +42,7 @@ QAction* Action(QWidget& w, const char* name) {
 }
 
 bool WaitLoaded(BrowserPane& pane, int ms = 20000) {
-    return QTest::qWaitFor([&] { return pane.ReadyState() == BrowserPane::kReadyStateComplete; }, ms);
+    return test::WaitUntil([&] { return pane.ReadyState() == BrowserPane::kReadyStateComplete; }, ms);
 }
 
 // Loads the bundled snapshot so the table has bonds.
@@ -459,9 +459,10 @@ private slots:
         Action(win.w, "mnuHelpModule")->trigger();
         QVERIFY(WaitLoaded(win.w.Browser1Pane()));
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdBack"), Qt::LeftButton);
-        QTRY_COMPARE(win.w.Browser1Pane().LocationURL(), start);
+        QVERIFY(test::WaitUntil([&] { return win.w.Browser1Pane().LocationURL() == start; }));
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdForward"), Qt::LeftButton);
-        QTRY_COMPARE(win.w.Browser1Pane().LocationURL(), win.w.Pages().HelpPageURL);
+        QVERIFY(
+            test::WaitUntil([&] { return win.w.Browser1Pane().LocationURL() == win.w.Pages().HelpPageURL; }));
     }
 };
 

@@ -9,8 +9,11 @@
 #include "support/MemoryClipboard.h"
 #include "widgets/ThrottledEvents.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <deque>
 #include <string>
 #include <vector>
@@ -52,6 +55,23 @@ public:
     std::vector<std::string> unscripted;
     std::deque<bool> answers;
 };
+
+// Runs the event loop until pred() holds or ms pass. Unlike QTest::qWaitFor, which sleeps between
+// rounds, this keeps the browser's many small messages flowing, so pages load at full speed.
+template <typename Pred> bool WaitUntil(Pred pred, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, &QEventLoop::quit);
+    poll.start(5);
+    while (!pred()) {
+        if (t.elapsed() > ms)
+            return false;
+        loop.exec();
+    }
+    return true;
+}
 
 inline QUrl BundledSiteRoot() {
     return FolderUrl(QStringLiteral(YARROW_SOURCE_RESOURCES) + "/site");
