@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libquantlib0-dev libglpk-dev
   python3 xvfb xauth
-  fonts-dejavu-core
+  fonts-dejavu-core locales
 )
 
 missing=()
