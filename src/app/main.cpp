@@ -3,6 +3,7 @@
 #include "io/ResourcePaths.h"
 #include "shell/AppContext.h"
 #include "shell/AppEnvironment.h"
+#include "shell/ScreenshotTour.h"
 #include "shell/frmYarrow.h"
 #include "widgets/QtClipboard.h"
 #include "widgets/QtDialogs.h"
@@ -37,7 +38,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption timingRun(
         "timing-run",
         "Print when the window is shown, run \"Get Data\" once, print how long it took, and quit.");
-    parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun});
+    const QCommandLineOption screenshots(
+        "screenshots", "Save pictures of the window's main states into a folder, then quit.", "folder");
+    parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun, screenshots});
     parser.process(app);
 
     yarrow::Session session;
@@ -58,7 +61,12 @@ int main(int argc, char* argv[]) {
     yarrow::frmYarrow window(context);
     window.Load();
 
-    if (parser.isSet(timingRun)) {
+    if (parser.isSet(screenshots)) {
+        const QString folder = parser.value(screenshots);
+        QTimer::singleShot(0, &window, [&window, folder] {
+            QCoreApplication::exit(yarrow::RunScreenshotTour(window, folder) == 0 ? 0 : 1);
+        });
+    } else if (parser.isSet(timingRun)) {
         std::printf("shown_epoch_ms=%lld\n", QDateTime::currentMSecsSinceEpoch());
         std::fflush(stdout);
         QTimer::singleShot(0, &window, [&window, &session] {

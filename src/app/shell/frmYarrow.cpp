@@ -254,6 +254,9 @@ void frmYarrow::Load() {
     cmbNavigate->addItem(pages_.BloombergURL);
     cmbNavigate->addItem(pages_.FederalReserveURL);
     cmbNavigate->addItem(pages_.MakerHomeURL);
+    // The list is filled; nothing is chosen until the user picks an entry.
+    cmbNavigate->setCurrentIndex(-1);
+    cmbNavigate->setEditText(QString());
 
     pane1_->SetRegisterAsBrowser(true);
     DoEvents(&app_.events);

@@ -117,8 +117,10 @@ void GridView::SetColumnTwips(const std::vector<int>& widths) {
 }
 
 void GridView::ApplyColumnWidths() {
+    // Widths are given for the normal 8-point type; larger type widens the columns with it.
+    const double scale = std::max(1.0, font().pointSizeF() / 8.0);
     for (size_t c = 0; c < columnTwips_.size() && int(c) < grid_.Cols(); ++c)
-        setColumnWidth(int(c), PixelsFromTwips(columnTwips_[c]));
+        setColumnWidth(int(c), PixelsFromTwips(columnTwips_[c] * scale));
 }
 
 void GridView::FitRowHeight() {
@@ -127,8 +129,10 @@ void GridView::FitRowHeight() {
 }
 
 void GridView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         FitRowHeight();
+        ApplyColumnWidths();
+    }
     QTableView::changeEvent(event);
 }
 

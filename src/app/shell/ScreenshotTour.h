@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace yarrow {
+
+class frmYarrow;
+
+// Walks the loaded window through its main states and saves a picture of each into folder:
+// start.png, get-data.png, large-display.png, reduced-bottom.png. Returns the number of pictures
+// that could not be written (0 on success).
+int RunScreenshotTour(frmYarrow& window, const QString& folder);
+
+} // namespace yarrow
