@@ -400,7 +400,6 @@ void frmYarrow::EndProgram() {
 }
 
 void frmYarrow::closeEvent(QCloseEvent* event) {
-    ending_ = true;
     ucYarrowData1->SetEnding(true);
     StopBothPanes();
     event->accept();
@@ -408,7 +407,6 @@ void frmYarrow::closeEvent(QCloseEvent* event) {
 }
 
 void frmYarrow::mnuFileExit_Click() {
-    ending_ = true;
     ucYarrowData1->SetEnding(true);
     StopBothPanes();
     EndProgram();

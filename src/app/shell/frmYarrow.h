@@ -116,7 +116,6 @@ private:
     WorkPanel* CurrentPanel_ = nullptr;
     bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
-    bool ending_ = false;
 };
 
 } // namespace yarrow

@@ -4,6 +4,7 @@
 #include "app/support/AppHarness.h"
 #include "app/support/LocalHttpServer.h"
 #include "core/bond/qalBond.h"
+#include "core/text/Dates.h"
 #include "core/text/RuntimeError.h"
 #include "data/qalBloombergData.h"
 #include "data/ucYarrowData.h"
@@ -112,6 +113,21 @@ private slots:
         QVERIFY(!MousePointer::IsHourglass());
         QVERIFY(Find<QPushButton>(w, "cmdStop")->isEnabled());
         QVERIFY(w.Browser2Pane().LocationURL().endsWith("/FRBData/H15_TCMNOM_Y30_2010.txt"));
+    }
+
+    void dayFirstSystemWritesDatesDayFirst() {
+        Fixture f;
+        f.h.context.systemDateOrder = DateOrder::DayFirst;
+        f.Start();
+        QCOMPARE(f.h.session.DateFormat(), std::string("dd/mm/yyyy"));
+        QCOMPARE(Find<QLineEdit>(*f.w, "txtQuoteDate")->text(),
+                 QString::fromStdString(FormatDate(Today(), "dd/mm/yyyy")));
+        f.ClickGetData();
+        QVERIFY2(f.h.dialogs.messages.empty(), qPrintable(f.Message(0)));
+        QCOMPARE(Find<QLineEdit>(*f.w, "txtQuoteDate")->text(), QString("31/12/2010"));
+        QCOMPARE(Cell(*f.w, 9, 3), std::string("31/12/2020"));
+        QCOMPARE(Cell(*f.w, 3, 3), std::string("30/6/2011"));
+        QCOMPARE(f.h.session.nBonds, int16_t(10));
     }
 
     void missingFileStopsTheFetchAndKeepsEarlierRows() {
