@@ -22,15 +22,9 @@
 
 using namespace yarrow;
 using test::AppHarness;
+using test::Find;
 
 namespace {
-
-template <typename T> T* Find(QWidget& w, const char* name) {
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 std::string Cell(frmYarrow& w, int r, int c) {
     const GridModel& g = Find<GridView>(w, "Grid1")->Model();

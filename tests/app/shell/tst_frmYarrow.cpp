@@ -24,15 +24,9 @@
 
 using namespace yarrow;
 using test::AppHarness;
+using test::Find;
 
 namespace {
-
-template <typename T> T* Find(QWidget& w, const char* name) {
-    T* found = w.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 QAction* Action(QWidget& w, const char* name) {
     QAction* a = w.findChild<QAction*>(name);

@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <QTimer>
 #include <deque>
 #include <string>
@@ -99,5 +100,13 @@ struct AppHarness {
         context.endProgram = [this] { ++endProgramCalls; };
     }
 };
+
+// The control named `name`, of type T; a missing control ends the test program at once.
+template <typename T> T* Find(QWidget& w, const char* name) {
+    T* found = w.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
 
 } // namespace yarrow::test
