@@ -1,5 +1,4 @@
 #include "Commands.h"
-
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/curves/CurvesListing.h"
 #include "core/text/NumberText.h"
@@ -14,7 +13,8 @@ int16_t CompoundingFromName(const std::string& name) {
     for (const auto& [text, freq] : names)
         if (name == text)
             return freq;
-    throw UsageError{"--compounding takes continuous, daily, monthly, semi-annual or annual, not '" + name + "'"};
+    throw UsageError{"--compounding takes continuous, daily, monthly, semi-annual or annual, not '" + name +
+                     "'"};
 }
 
 int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {

@@ -49,12 +49,9 @@ Exit status: 0 success, 1 bad input or a run-time error, 2 bad usage.
 )";
 
 const CommandInfo kCommands[] = {
-    {"bonds", CmdBonds},
-    {"curve", CmdCurve},
-    {"analytics", CmdAnalytics},
-    {"nelson-siegel", CmdNelsonSiegel},
-    {"spline", CmdSpline},
-    {"cashflows", CmdCashflows},
+    {"bonds", CmdBonds},         {"curve", CmdCurve},
+    {"analytics", CmdAnalytics}, {"nelson-siegel", CmdNelsonSiegel},
+    {"spline", CmdSpline},       {"cashflows", CmdCashflows},
     {"optimize", CmdOptimize},
 };
 

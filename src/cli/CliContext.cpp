@@ -17,7 +17,9 @@ void CliDialogs::Message(const std::string& text, const std::string& title, Mess
     err_ << title << ": " << text << "\n";
 }
 
-bool CliDialogs::AskYesNo(const std::string& /*text*/, const std::string& /*title*/) { return answer_; }
+bool CliDialogs::AskYesNo(const std::string& /*text*/, const std::string& /*title*/) {
+    return answer_;
+}
 
 CommandOptions::CommandOptions(const std::vector<std::string>& args, const std::vector<std::string>& valued,
                                const std::vector<std::string>& flags) {
@@ -152,8 +154,8 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
                 throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
             text = ReadAll(file);
         }
-        const bool csv = quotesFile->size() >= 4 &&
-                         quotesFile->compare(quotesFile->size() - 4, 4, ".csv") == 0;
+        const bool csv =
+            quotesFile->size() >= 4 && quotesFile->compare(quotesFile->size() - 4, 4, ".csv") == 0;
         if (LoadQuoteRows(text, csv, dataGrid) == 0)
             throw InputError{"no quote rows in '" + *quotesFile + "'"};
         quoteDate = FormatDate(Today(), session.DateFormat());

@@ -66,7 +66,7 @@ struct CliContext {
 
     Session session;
     GridModel dataGrid{2, 2, 1, 1};
-    std::string quoteDate;  // the quote-date box text
+    std::string quoteDate; // the quote-date box text
 
     // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
     // missing files and unreadable dates, RuntimeError as "Get Data" would.

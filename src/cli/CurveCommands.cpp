@@ -1,5 +1,4 @@
 #include "Commands.h"
-
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/analytics/CashFlowMeasures.h"
 #include "core/analytics/PortfolioOptimizer.h"
@@ -155,7 +154,8 @@ int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 }
 
 int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {"--strategy", "--value", "--duration", "--convexity", "--match-cashflows"}, {});
+    CommandOptions opts(args, {"--strategy", "--value", "--duration", "--convexity", "--match-cashflows"},
+                        {});
     if (!opts.Positional().empty())
         throw UsageError{"optimize takes no arguments"};
     const std::string strategyName = opts.Value("--strategy").value_or("");

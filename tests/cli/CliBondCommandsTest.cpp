@@ -32,8 +32,8 @@ std::vector<std::vector<std::string>> Table(const std::string& tsv) {
 class TempDir {
 public:
     TempDir() {
-        path_ = fs::temp_directory_path() / ("yarrow-cli-test-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(counter_++));
+        path_ = fs::temp_directory_path() /
+                ("yarrow-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
         fs::create_directories(path_);
     }
     ~TempDir() { fs::remove_all(path_); }
@@ -84,31 +84,31 @@ TEST(CliBonds, DayFirstOrderWritesDayFirstMaturities) {
 
 TEST(CliQuotes, RowsAsPastedWithHeadingBillsAndTheBillQuestion) {
     TempDir dir;
-    const std::string file = dir.Write("sheet.txt",
-                                       "Name\tCoupon\tMaturity\tQuote\tYield\r\n"
-                                       "US T-Bill Jun\t0\t06/30/2011\t0.19\r\n"
-                                       "Zero 2015\t0\t12/31/2015\t5.5\r\n"
-                                       "Note 2020\t3.5\t12/31/2020\t1,01.5\r\n");
+    const std::string file = dir.Write("sheet.txt", "Name\tCoupon\tMaturity\tQuote\tYield\r\n"
+                                                    "US T-Bill Jun\t0\t06/30/2011\t0.19\r\n"
+                                                    "Zero 2015\t0\t12/31/2015\t5.5\r\n"
+                                                    "Note 2020\t3.5\t12/31/2020\t1,01.5\r\n");
     CliResult yes = RunArgs({"--quotes", file, "--date", "12/31/2010", "--date-order", "mdy", "bonds"});
     ASSERT_EQ(yes.code, 0) << yes.err;
     auto t = Table(yes.out);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[1][0], "US T-Bill Jun");
-    EXPECT_EQ(t[1][5], "99.9045");  // the 6-month bill of the snapshot, priced on its discount
+    EXPECT_EQ(t[1][5], "99.9045"); // the 6-month bill of the snapshot, priced on its discount
     // "Zero 2015" answered Yes: a bill at discount 5.5 for five years.
     EXPECT_EQ(t[2][3], "5.5000");
-    EXPECT_EQ(t[2][5], "72.1028");  // 100 x (1 - 1826/360 x 0.055)
+    EXPECT_EQ(t[2][5], "72.1028"); // 100 x (1 - 1826/360 x 0.055)
     // The pasted comma is dropped: 1,01.5 reads 101.5; a coupon date on the quote date means no accrual.
     EXPECT_EQ(t[3][1], "3.5000");
     EXPECT_EQ(t[3][3], "101.5000");
     EXPECT_EQ(t[3][5], "101.5000");
 
-    CliResult no = RunArgs({"--quotes", file, "--date", "12/31/2010", "--date-order", "mdy", "--bills", "no", "bonds"});
+    CliResult no =
+        RunArgs({"--quotes", file, "--date", "12/31/2010", "--date-order", "mdy", "--bills", "no", "bonds"});
     ASSERT_EQ(no.code, 0) << no.err;
     auto u = Table(no.out);
     ASSERT_EQ(u.size(), 4u);
-    EXPECT_EQ(u[2][5], "5.5000");  // a zero-coupon bond quoted at 5.5 percent of face
-    EXPECT_EQ(u[1], t[1]);         // a bill by name asks nothing
+    EXPECT_EQ(u[2][5], "5.5000"); // a zero-coupon bond quoted at 5.5 percent of face
+    EXPECT_EQ(u[1], t[1]);        // a bill by name asks nothing
 }
 
 TEST(CliQuotes, CsvAndStdinReadTheSameRows) {
@@ -194,16 +194,16 @@ TEST(CliFailures, BadInputGivesOneClearLineAndExitOne) {
 }
 
 TEST(CliFailures, BadUsageExitsTwo) {
-    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"curve"},
-             {"curve", "sideways"},
-             {"curve", "zero", "--compounding", "hourly"},
-             {"bonds", "--frobnicate"},
-             {"--date-order", "ymd", "bonds"},
-             {"--bills", "maybe", "bonds"},
-             {"--quotes", "a", "--h15", "b", "bonds"},
-             {"--quotes"},
-             {"--date", "1/1/2011"}}) {
+    for (std::vector<std::string> args :
+         std::vector<std::vector<std::string>>{{"curve"},
+                                               {"curve", "sideways"},
+                                               {"curve", "zero", "--compounding", "hourly"},
+                                               {"bonds", "--frobnicate"},
+                                               {"--date-order", "ymd", "bonds"},
+                                               {"--bills", "maybe", "bonds"},
+                                               {"--quotes", "a", "--h15", "b", "bonds"},
+                                               {"--quotes"},
+                                               {"--date", "1/1/2011"}}) {
         CliResult r = RunArgs(args);
         EXPECT_EQ(r.code, 2) << args[0];
         EXPECT_TRUE(r.out.empty());

@@ -32,7 +32,7 @@ TEST(CliNelsonSiegel, DefaultsThenOneRowPerBond) {
     ASSERT_EQ(typed.code, 0) << typed.err;
     auto t = Lines(typed.out);
     EXPECT_EQ(t[0], ".0500\t.0000\t.0000");
-    EXPECT_NE(t[2].find("\t0.0500\t"), std::string::npos);  // a flat model
+    EXPECT_NE(t[2].find("\t0.0500\t"), std::string::npos); // a flat model
 }
 
 TEST(CliNelsonSiegel, FitLiesCloserToTheZeroCurveThanTheDefaults) {
@@ -63,7 +63,7 @@ TEST(CliSpline, TablesOnTheThirtyYearCurve) {
     CliResult monthly = RunArgs({"spline"});
     ASSERT_EQ(monthly.code, 0) << monthly.err;
     auto m = Lines(monthly.out);
-    ASSERT_EQ(m.size(), 360u);  // the 30-year bond sits at 30.02 years
+    ASSERT_EQ(m.size(), 360u); // the 30-year bond sits at 30.02 years
     EXPECT_EQ(m[0].rfind("0.0833\t", 0), 0u);
     EXPECT_EQ(m[359].rfind("30.0000\t", 0), 0u);
 
@@ -88,8 +88,8 @@ TEST(CliCashflows, SingleFlowAndAStream) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].rfind("Value: ", 0), 0u);
     EXPECT_EQ(lines[1].rfind("Yield: ", 0), 0u);
-    EXPECT_EQ(lines[0].substr(7), lines[2].substr(11));  // $Duration equals the value
-    EXPECT_EQ(lines[0].substr(7), lines[3].substr(12));  // and so does $Convexity
+    EXPECT_EQ(lines[0].substr(7), lines[2].substr(11)); // $Duration equals the value
+    EXPECT_EQ(lines[0].substr(7), lines[3].substr(12)); // and so does $Convexity
     fs::remove(one);
 
     const std::string missing = (fs::temp_directory_path() / "yarrow-no-such-flows.txt").string();
@@ -99,7 +99,8 @@ TEST(CliCashflows, SingleFlowAndAStream) {
 }
 
 TEST(CliOptimize, TargetsMetOrZeroes) {
-    CliResult r = RunArgs({"optimize", "--strategy", "min-convexity", "--value", "1000", "--duration", "5000"});
+    CliResult r =
+        RunArgs({"optimize", "--strategy", "min-convexity", "--value", "1000", "--duration", "5000"});
     ASSERT_EQ(r.code, 0) << r.err;
     auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 11u);
@@ -110,7 +111,8 @@ TEST(CliOptimize, TargetsMetOrZeroes) {
         total += std::stod(lines[i].substr(lines[i].find('\t') + 1));
     EXPECT_NEAR(total, 10.0, 0.1);
 
-    CliResult impossible = RunArgs({"optimize", "--strategy", "max-yield", "--value", "1000", "--duration", "90000"});
+    CliResult impossible =
+        RunArgs({"optimize", "--strategy", "max-yield", "--value", "1000", "--duration", "90000"});
     ASSERT_EQ(impossible.code, 0) << impossible.err;
     for (const std::string& line : Lines(impossible.out)) {
         if (line != "Bond\tQuantity") {
@@ -126,7 +128,8 @@ TEST(CliOptimize, TargetsMetOrZeroes) {
 
     EXPECT_EQ(RunArgs({"optimize"}).code, 2);
     EXPECT_EQ(RunArgs({"optimize", "--strategy", "max-yield", "--value", "lots"}).code, 2);
-    EXPECT_EQ(RunArgs({"optimize", "--strategy", "max-yield", "--value", "1", "--match-cashflows", "x"}).code, 2);
+    EXPECT_EQ(RunArgs({"optimize", "--strategy", "max-yield", "--value", "1", "--match-cashflows", "x"}).code,
+              2);
 }
 
 } // namespace

@@ -18,7 +18,8 @@ void FillAnalyticsGrid(Session& session, GridModel& bondGrid, GridModel& cashFlo
     bondGrid.Clear();
     bondGrid.SetRows(n + 1);
     bondGrid.SetCols(8);
-    const char* headings[] = {"Quantity", "Value", "Yield", "$Duration", "$Convexity", "Duration", "Convexity"};
+    const char* headings[] = {"Quantity",   "Value",    "Yield",    "$Duration",
+                              "$Convexity", "Duration", "Convexity"};
     for (int c = 1; c <= 7; ++c)
         bondGrid.SetTextMatrix(0, c, headings[c - 1]);
 

@@ -11,9 +11,12 @@
 
 namespace yarrow {
 
-int32_t CashFlowGridRows(const std::string& countText) { return CLng(std::fabs(Val(countText)) + 1.0); }
+int32_t CashFlowGridRows(const std::string& countText) {
+    return CLng(std::fabs(Val(countText)) + 1.0);
+}
 
-CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText) {
+CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid,
+                                  const std::string& countText) {
     const int16_t n = CInt(Val(countText));
     Array1<float> times(n), amounts(n);
     for (int i = 1; i <= n; ++i) {

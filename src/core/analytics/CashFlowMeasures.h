@@ -13,7 +13,7 @@ class Session;
 // continuously compounded zero curve of the bond table.
 struct CashFlowResult {
     float cfValue = 0.0f;
-    float cfYield = 0.0f;  // continuous, a decimal; -999 when no yield fits
+    float cfYield = 0.0f; // continuous, a decimal; -999 when no yield fits
     float cfDollarDuration = 0.0f;
     float cfDollarConvexity = 0.0f;
 };
@@ -26,7 +26,8 @@ int32_t CashFlowGridRows(const std::string& countText);
 // grid (column 0 time, column 1 amount, each by Val), then value, yield, $duration and $convexity
 // from a cash-flow stream bond. A count beyond the grid raises SubscriptOutOfRange; a negative one
 // cannot size the stream and raises it too.
-CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText);
+CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid,
+                                  const std::string& countText);
 
 // "Value: 99.0000", "Yield: 1.0000" (percent), "$Duration: ...", "$Convexity: ...".
 std::array<std::string, 4> CashFlowCaptions(const CashFlowResult& result);

@@ -53,10 +53,14 @@ PortfolioSolution SolvePortfolio(Session& session, Strategy strategy, const Port
     auto measure = [&session](int16_t i, BondMeasure m) -> float {
         qalBond& bond = session.Bond(i);
         switch (m) {
-        case BondMeasure::Price: return bond.GetPrice();
-        case BondMeasure::Yield: return bond.GetYTM();
-        case BondMeasure::DollarDuration: return bond.GetDollarDuration();
-        case BondMeasure::DollarConvexity: return bond.GetDollarConvexity();
+        case BondMeasure::Price:
+            return bond.GetPrice();
+        case BondMeasure::Yield:
+            return bond.GetYTM();
+        case BondMeasure::DollarDuration:
+            return bond.GetDollarDuration();
+        case BondMeasure::DollarConvexity:
+            return bond.GetDollarConvexity();
         }
         return 0.0f;
     };

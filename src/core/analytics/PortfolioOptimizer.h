@@ -18,12 +18,12 @@ enum class Strategy { MaxYield = 0, MinConvexity = 1 };
 struct PortfolioTargets {
     float value = 0.0f;
     float dollarDuration = 0.0f;
-    float dollarConvexity = 0.0f;  // read by MinConvexity only
+    float dollarConvexity = 0.0f; // read by MinConvexity only
 };
 
 struct PortfolioSolution {
-    int16_t status = 1;      // the solver's status: 0 optimum, 1 no pivot, 2 infeasible, 3 unbounded
-    Array1<float> x;         // quantity of bond i in element i - 1; all 0 unless status is 0
+    int16_t status = 1; // the solver's status: 0 optimum, 1 no pivot, 2 infeasible, 3 unbounded
+    Array1<float> x;    // quantity of bond i in element i - 1; all 0 unless status is 0
     float objective = 0.0f;
 };
 

@@ -20,20 +20,29 @@ void EnsureBond(Session& session, int i) {
 
 int16_t CompFreqFromIndex(int index, int16_t current) {
     switch (index) {
-    case 0: return -1;
-    case 1: return 365;
-    case 2: return 12;
-    case 3: return 2;
-    case 4: return 1;
-    default: return current;
+    case 0:
+        return -1;
+    case 1:
+        return 365;
+    case 2:
+        return 12;
+    case 3:
+        return 2;
+    case 4:
+        return 1;
+    default:
+        return current;
     }
 }
 
 const char* CurveHeading(CurveType type) {
     switch (type) {
-    case CurveType::YieldToMaturity: return "YTM";
-    case CurveType::Zero: return "Zero's";
-    case CurveType::Forward: return "Forwards";
+    case CurveType::YieldToMaturity:
+        return "YTM";
+    case CurveType::Zero:
+        return "Zero's";
+    case CurveType::Forward:
+        return "Forwards";
     }
     return "";
 }

@@ -20,7 +20,8 @@ inline constexpr int16_t kColourSpline = 13;
 inline constexpr int16_t kColourNelsonSiegel = 10;
 
 // The compounding entries of the frequency list, in order, and their frequencies.
-inline constexpr const char* kCompoundingNames[] = {"Continuous", "Daily", "Monthly", "Semi-Annual", "Annual"};
+inline constexpr const char* kCompoundingNames[] = {"Continuous", "Daily", "Monthly", "Semi-Annual",
+                                                    "Annual"};
 // Frequency of list entry `index` (-1 continuous, 365, 12, 2, 1); any other index keeps `current`.
 int16_t CompFreqFromIndex(int index, int16_t current);
 

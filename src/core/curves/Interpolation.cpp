@@ -10,9 +10,12 @@ namespace yarrow {
 
 float InterpolationStep(int index) {
     switch (index) {
-    case 0: return CSng(1.0 / 365.0);
-    case 1: return CSng(1.0 / 52.0);
-    default: return CSng(1.0 / 12.0);
+    case 0:
+        return CSng(1.0 / 365.0);
+    case 1:
+        return CSng(1.0 / 52.0);
+    default:
+        return CSng(1.0 / 12.0);
     }
 }
 
@@ -28,7 +31,8 @@ static void SizeGrid(InterpolationGrid& grid, int16_t count, float step) {
         grid.InterpX(i) = CSng(double(i) * step);
 }
 
-void SplineInterpolation(Session& session, float step, float leftSlope, float rightSlope, InterpolationGrid& grid) {
+void SplineInterpolation(Session& session, float step, float leftSlope, float rightSlope,
+                         InterpolationGrid& grid) {
     const int16_t n = session.nBonds;
     qalSpline s;
     s.SetN(n);
@@ -48,8 +52,8 @@ void SplineInterpolation(Session& session, float step, float leftSlope, float ri
 void LinearInterpolation(Session& session, float step, InterpolationGrid& grid) {
     SizeGrid(grid, InterpolationCount(session, step), step);
     for (int i = 1; i <= grid.NumInterp; ++i)
-        grid.InterpY(i) = LinearInterpolate(session.ZeroYields, session.ZeroTimes, session.nBonds, grid.InterpX(i),
-                                            session.events);
+        grid.InterpY(i) = LinearInterpolate(session.ZeroYields, session.ZeroTimes, session.nBonds,
+                                            grid.InterpX(i), session.events);
 }
 
 std::string InterpolationCopyText(const InterpolationGrid& grid) {

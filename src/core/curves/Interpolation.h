@@ -16,9 +16,9 @@ inline constexpr const char* kInterpolationNames[] = {"Daily", "Weekly", "Monthl
 float InterpolationStep(int index);
 
 struct InterpolationGrid {
-    int16_t NumInterp = 0;  // 0: nothing computed since the last curve plot
-    Array1<float> InterpX;  // i x step, i = 1..NumInterp
-    Array1<float> InterpY;  // the rate (a decimal) at InterpX(i)
+    int16_t NumInterp = 0; // 0: nothing computed since the last curve plot
+    Array1<float> InterpX; // i x step, i = 1..NumInterp
+    Array1<float> InterpY; // the rate (a decimal) at InterpX(i)
 };
 
 // Points of the grid: the last curve time over the step, to the nearest whole (halves to even).
@@ -27,7 +27,8 @@ int16_t InterpolationCount(const Session& session, float step);
 
 // The cubic spline through the plotted curve (session.ZeroTimes/ZeroYields, 1..nBonds) with the
 // given end slopes, on the grid. Equal maturities raise DivisionByZero.
-void SplineInterpolation(Session& session, float step, float leftSlope, float rightSlope, InterpolationGrid& grid);
+void SplineInterpolation(Session& session, float step, float leftSlope, float rightSlope,
+                         InterpolationGrid& grid);
 
 // Straight lines through the plotted curve, flat beyond its ends.
 void LinearInterpolation(Session& session, float step, InterpolationGrid& grid);

@@ -69,7 +69,9 @@ NelsonSiegelParameters FitNelsonSiegel(Session& session) {
     return {beta[1], beta[2], beta[3]};
 }
 
-std::string FormatNelsonSiegelParameter(float value) { return FormatPattern(value, "####.0000"); }
+std::string FormatNelsonSiegelParameter(float value) {
+    return FormatPattern(value, "####.0000");
+}
 
 bool NudgeNelsonSiegelParameter(std::string& text, float delta) {
     if (!IsNumeric(text))

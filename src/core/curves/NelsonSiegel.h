@@ -12,9 +12,9 @@ class Session;
 inline constexpr float kNelsonSiegelTau = 3.0f;
 
 struct NelsonSiegelParameters {
-    float level = 0.068f;   // beta0
-    float slope = -0.04f;   // beta1
-    float curve = 0.005f;   // beta2
+    float level = 0.068f; // beta0
+    float slope = -0.04f; // beta1
+    float curve = 0.005f; // beta2
 };
 
 // The model rate (a decimal) at T years: b0 + (b1 + b2)(1 - e)/x - b2 e, x = T / 3, e = exp(-x).

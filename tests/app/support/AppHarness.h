@@ -13,8 +13,8 @@
 #include <QEventLoop>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 #include <deque>
 #include <string>
 #include <vector>

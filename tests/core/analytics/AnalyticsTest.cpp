@@ -82,7 +82,7 @@ TEST(AnalyticsGrid, ABondPricedAtZeroStopsTheListingAtItsRow) {
     data.SetTextMatrix(3, 1, "Gift");
     data.SetTextMatrix(3, 2, "5");
     data.SetTextMatrix(3, 3, "12/31/2015");
-    data.SetTextMatrix(3, 4, "0");  // a coupon bond quoted at 0 on its coupon date: full price 0
+    data.SetTextMatrix(3, 4, "0"); // a coupon bond quoted at 0 on its coupon date: full price 0
     BuildBondTable(session, data, "12/31/2010");
     GridModel bondGrid, cashFlows(100, 2, 1, 0);
     EXPECT_THROW(FillAnalyticsGrid(session, bondGrid, cashFlows), RuntimeError);
@@ -122,13 +122,14 @@ TEST(CashFlows, CountsAndCellsAreReadLeniently) {
     EXPECT_EQ(CashFlowGridRows("10"), 11);
     EXPECT_EQ(CashFlowGridRows("3"), 4);
     EXPECT_EQ(CashFlowGridRows("-3"), 4);
-    EXPECT_EQ(CashFlowGridRows("2.5"), 4);  // 3.5 to even
+    EXPECT_EQ(CashFlowGridRows("2.5"), 4); // 3.5 to even
     EXPECT_EQ(CashFlowGridRows("abc"), 1);
     EXPECT_THROW(CashFlowGridRows("1e12"), RuntimeError);
 
-    Session session;  // no curve: every zero rate reads 0, so the value is the plain sum
+    Session session; // no curve: every zero rate reads 0, so the value is the plain sum
     // "2.5" flows is 2 (halves to even); "12abc" reads 12.
-    const CashFlowResult r = CalculateCashFlows(session, CashFlowGrid({{"12abc", "40"}, {"1", "60"}, {"3", "1000"}}), "2.5");
+    const CashFlowResult r =
+        CalculateCashFlows(session, CashFlowGrid({{"12abc", "40"}, {"1", "60"}, {"3", "1000"}}), "2.5");
     EXPECT_FLOAT_EQ(r.cfValue, 100.0f);
     // A count beyond the grid's rows, or below zero, is an error.
     EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}, 3), "5"), RuntimeError);
@@ -138,10 +139,14 @@ TEST(CashFlows, CountsAndCellsAreReadLeniently) {
 // Two bonds with prices 100 and 100, dollar durations 200 and 800, yields 4 and 5 percent.
 float TwoBonds(int16_t i, BondMeasure m) {
     switch (m) {
-    case BondMeasure::Price: return 100.0f;
-    case BondMeasure::Yield: return i == 1 ? 0.04f : 0.05f;
-    case BondMeasure::DollarDuration: return i == 1 ? 200.0f : 800.0f;
-    case BondMeasure::DollarConvexity: return i == 1 ? 400.0f : 6400.0f;
+    case BondMeasure::Price:
+        return 100.0f;
+    case BondMeasure::Yield:
+        return i == 1 ? 0.04f : 0.05f;
+    case BondMeasure::DollarDuration:
+        return i == 1 ? 200.0f : 800.0f;
+    case BondMeasure::DollarConvexity:
+        return i == 1 ? 400.0f : 6400.0f;
     }
     return 0.0f;
 }
@@ -169,7 +174,8 @@ TEST(Portfolio, UnreachableTargetsLeaveEveryQuantityAtZero) {
     EXPECT_EQ(grid.TextMatrix(1, 1), "0.0000");
     EXPECT_EQ(grid.TextMatrix(2, 1), "0.0000");
     // The only holdings give convexity 5 x 400 + 5 x 6400 = 34000; asking for more is infeasible.
-    PortfolioSolution convex = SolvePortfolio(2, TwoBonds, Strategy::MinConvexity, {1000.0f, 5000.0f, 40000.0f});
+    PortfolioSolution convex =
+        SolvePortfolio(2, TwoBonds, Strategy::MinConvexity, {1000.0f, 5000.0f, 40000.0f});
     EXPECT_NE(convex.status, 0);
     EXPECT_EQ(convex.x(0), 0.0f);
 }
@@ -179,10 +185,14 @@ TEST(Portfolio, MinConvexityPrefersTheBulletAndMaxYieldTheBarbell) {
     auto three = [](int16_t i, BondMeasure m) -> float {
         const float d[] = {0, 100, 500, 1000}, c[] = {0, 100, 2500, 10000}, y[] = {0, 0.01f, 0.03f, 0.045f};
         switch (m) {
-        case BondMeasure::Price: return 100.0f;
-        case BondMeasure::Yield: return y[i];
-        case BondMeasure::DollarDuration: return d[i];
-        case BondMeasure::DollarConvexity: return c[i];
+        case BondMeasure::Price:
+            return 100.0f;
+        case BondMeasure::Yield:
+            return y[i];
+        case BondMeasure::DollarDuration:
+            return d[i];
+        case BondMeasure::DollarConvexity:
+            return c[i];
         }
         return 0.0f;
     };
@@ -191,7 +201,8 @@ TEST(Portfolio, MinConvexityPrefersTheBulletAndMaxYieldTheBarbell) {
     EXPECT_NEAR(bullet.x(1), 10.0f, 1e-4f);
     PortfolioSolution barbell = SolvePortfolio(3, three, Strategy::MaxYield, {1000.0f, 5000.0f, 0.0f});
     ASSERT_EQ(barbell.status, 0);
-    // 0.045 x 1000 x q10 + 0.01 x 100 x q1 beats 0.03 x 500 x 10 with q1 + q10 = 10 and 100 q1 + 1000 q10 = 5000.
+    // 0.045 x 1000 x q10 + 0.01 x 100 x q1 beats 0.03 x 500 x 10 with q1 + q10 = 10 and 100 q1 + 1000 q10 =
+    // 5000.
     EXPECT_NEAR(barbell.x(0), 50.0f / 9.0f, 1e-3f);
     EXPECT_NEAR(barbell.x(2), 40.0f / 9.0f, 1e-3f);
     EXPECT_NEAR(barbell.x(1), 0.0f, 1e-5f);

@@ -37,7 +37,7 @@ void SetCurve(Session& session, std::vector<float> times, std::vector<float> rat
 }
 
 TEST(NelsonSiegel, ModelWithDefaultParametersAtThreeYears) {
-    NelsonSiegelParameters p;  // .068, -.04, .005
+    NelsonSiegelParameters p; // .068, -.04, .005
     EXPECT_NEAR(NelsonSiegelRate(p, 3.0f), 0.044036f, 1e-6f);
     // Long end tends to the level, the short end to level + slope.
     EXPECT_NEAR(NelsonSiegelRate(p, 3000.0f), p.level, 1e-4f);
@@ -47,7 +47,8 @@ TEST(NelsonSiegel, ModelWithDefaultParametersAtThreeYears) {
 
 TEST(NelsonSiegel, FitOnThreeBondsReproducesTheirZeroRates) {
     Session session;
-    LoadTable(session, {{"2", "1.0", "12/31/2012", "100"}, {"5", "2.5", "12/31/2015", "100"},
+    LoadTable(session, {{"2", "1.0", "12/31/2012", "100"},
+                        {"5", "2.5", "12/31/2015", "100"},
                         {"10", "3.5", "12/31/2020", "100"}});
     ASSERT_EQ(session.nBonds, 3);
     GridModel grid;
@@ -63,9 +64,14 @@ TEST(NelsonSiegel, FitRecoversParametersOfAModelCurve) {
     // Zero rates taken from a known model at ten maturities come back as its parameters.
     Session session;
     NelsonSiegelParameters truth{0.05f, -0.02f, 0.01f};
-    LoadTable(session, {{"a", "1", "06/30/2011", "100"}, {"b", "1", "12/31/2011", "100"}, {"c", "1", "12/31/2012", "100"},
-                        {"d", "1", "12/31/2013", "100"}, {"e", "1", "12/31/2015", "100"}, {"f", "1", "12/31/2017", "100"},
-                        {"g", "1", "12/31/2020", "100"}, {"h", "1", "12/31/2030", "100"}});
+    LoadTable(session, {{"a", "1", "06/30/2011", "100"},
+                        {"b", "1", "12/31/2011", "100"},
+                        {"c", "1", "12/31/2012", "100"},
+                        {"d", "1", "12/31/2013", "100"},
+                        {"e", "1", "12/31/2015", "100"},
+                        {"f", "1", "12/31/2017", "100"},
+                        {"g", "1", "12/31/2020", "100"},
+                        {"h", "1", "12/31/2030", "100"}});
     session.ZeroYields.Redim(session.nBonds);
     for (int i = 1; i <= session.nBonds; ++i)
         session.ZeroYields(i) = NelsonSiegelRate(truth, session.Bond(i).GetYearsToMaturity());
@@ -96,7 +102,7 @@ TEST(Interpolation, GridSizesFollowTheLastMaturityAndTheStep) {
     EXPECT_EQ(InterpolationCount(session, InterpolationStep(2)), 120);
     EXPECT_EQ(InterpolationCount(session, InterpolationStep(1)), 520);
     EXPECT_EQ(InterpolationCount(session, InterpolationStep(0)), 3650);
-    EXPECT_EQ(InterpolationStep(7), InterpolationStep(2));  // anything else is monthly
+    EXPECT_EQ(InterpolationStep(7), InterpolationStep(2)); // anything else is monthly
 }
 
 TEST(Interpolation, LinearTableIsFlatBeforeTheFirstPointAndCopiesWithCarriageReturns) {
@@ -105,8 +111,8 @@ TEST(Interpolation, LinearTableIsFlatBeforeTheFirstPointAndCopiesWithCarriageRet
     InterpolationGrid grid;
     LinearInterpolation(session, InterpolationStep(2), grid);
     ASSERT_EQ(grid.NumInterp, 120);
-    EXPECT_FLOAT_EQ(grid.InterpY(1), 0.01f);            // 1/12 year: before the first point
-    EXPECT_NEAR(grid.InterpY(36), 0.015f, 1e-6f);       // 3 years: halfway from 1 to 5
+    EXPECT_FLOAT_EQ(grid.InterpY(1), 0.01f);      // 1/12 year: before the first point
+    EXPECT_NEAR(grid.InterpY(36), 0.015f, 1e-6f); // 3 years: halfway from 1 to 5
     EXPECT_FLOAT_EQ(grid.InterpY(120), 0.03f);
     const std::string text = InterpolationCopyText(grid);
     EXPECT_EQ(text.rfind("0.0833\t0.0100\r", 0), 0u);
@@ -160,7 +166,7 @@ TEST(CurvesListing, HeadingsFormatsAndCurveColumn) {
     EXPECT_EQ(grid.TextMatrix(0, 7), "Forwards");
     EXPECT_NE(grid.TextMatrix(2, 7), annualZero);
     ComputeCurve(session, grid, CurveType::Zero, -1);
-    EXPECT_NE(grid.TextMatrix(2, 7), annualZero);  // continuous differs from annual
+    EXPECT_NE(grid.TextMatrix(2, 7), annualZero); // continuous differs from annual
 }
 
 TEST(CurvesListing, ForwardsOfOneBondAreItsZeroAndEqualMaturitiesFail) {

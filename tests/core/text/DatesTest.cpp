@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <gtest/gtest.h>
-#include <vector>
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace yarrow {
 namespace {
@@ -162,7 +162,8 @@ TEST(DateFormatTest, NamedLocales) {
         if (!CanCreateLocale(c.name))
             missing.push_back(c.name);
     if (!missing.empty()) {
-        const auto dir = std::filesystem::temp_directory_path() / ("yarrow-locales-" + std::to_string(::getpid()));
+        const auto dir =
+            std::filesystem::temp_directory_path() / ("yarrow-locales-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         for (const std::string& name : missing) {
             const std::string command = "localedef -i " + name.substr(0, name.find('.')) + " -f UTF-8 " +
