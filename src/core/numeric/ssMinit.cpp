@@ -20,6 +20,21 @@ constexpr float kNoRowRatio = -kNoRatio;
 // of a single) is rounding left over from a cancellation, and is stored as 0. Left as it is, it
 // can pass the tolerance, be chosen as a pivot element, and turn the tableau into nonsense.
 constexpr double kDrop = 16.0 * std::numeric_limits<float>::epsilon();
+
+// One row's part of a ratio test: for each candidate column with a positive entry, row i becomes
+// the column's row when its ratio is strictly the least so far (so ties keep the first row).
+// Divide first and select after: the comparisons then cost no mispredicted jumps.
+inline void TakeLeastRatios(const float* ti, float r, int i, const int* cols, int count, float* ratio,
+                            int* rowFor) {
+    for (int k = 0; k < count; ++k) {
+        const int c = cols[k];
+        const float t = ti[c];
+        const float q = r / t;
+        const bool take = (t > kTol) & (q < ratio[c]);
+        ratio[c] = take ? q : ratio[c];
+        rowFor[c] = take ? i : rowFor[c];
+    }
+}
 } // namespace
 
 int16_t ssMinit::Initialize(int16_t nVariables, int16_t nConstraints, int16_t nEquality) {
@@ -339,14 +354,7 @@ void ssMinit::ChoosePrimalPivot() {
         const float r = ti[last];
         if (!(r >= -kTol))
             continue;
-        for (int k = 0; k < count; ++k) {
-            const int c = cand[k];
-            const float t = ti[c];
-            const float q = r / t;
-            const bool take = (t > kTol) & (q < ratio[c]);
-            ratio[c] = take ? q : ratio[c];
-            rowFor[c] = take ? i : rowFor[c];
-        }
+        TakeLeastRatios(ti, r, i, cand, count, ratio, rowFor);
     }
     const float* top = &T(0, 0);
     bestPrimal_ = kNoRatio;
@@ -451,16 +459,7 @@ void ssMinit::Phase1Scan(const int* cols, int count) {
         if (basis_[i] != -1)
             continue;
         const float* ti = &T(i, 0);
-        const float r = ti[last];
-        for (int k = 0; k < count; ++k) {
-            const int c = cols[k];
-            const float t = ti[c];
-            // Divide first and select after: the comparisons then cost no mispredicted jumps.
-            const float q = r / t;
-            const bool take = (t > kTol) & (q < ratio[c]);
-            ratio[c] = take ? q : ratio[c];
-            rowFor[c] = take ? i : rowFor[c];
-        }
+        TakeLeastRatios(ti, ti[last], i, cols, count, ratio, rowFor);
     }
     const float* top = &T(0, 0);
     for (int k = 0; k < count; ++k) {
