@@ -24,9 +24,7 @@ void FillAnalyticsGrid(Session& session, GridModel& bondGrid, GridModel& cashFlo
         bondGrid.SetTextMatrix(0, c, headings[c - 1]);
 
     for (int i = 1; i <= n; ++i) {
-        if (!session.Bonds.at(static_cast<size_t>(i)))
-            session.Bonds[static_cast<size_t>(i)] = std::make_unique<qalBond>(&session);
-        qalBond& bond = session.Bond(i);
+        qalBond& bond = session.BondOrNew(i);
         // Each cell asks the bond afresh, as the listing always has.
         bondGrid.SetTextMatrix(i, 0, bond.GetName());
         bondGrid.SetTextMatrix(i, 1, "0");

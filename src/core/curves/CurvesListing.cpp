@@ -11,11 +11,6 @@ namespace yarrow {
 
 namespace {
 constexpr const char* kRateFormat = "####0.0000";
-
-void EnsureBond(Session& session, int i) {
-    if (!session.Bonds.at(static_cast<size_t>(i)))
-        session.Bonds[static_cast<size_t>(i)] = std::make_unique<qalBond>(&session);
-}
 } // namespace
 
 int16_t CompFreqFromIndex(int index, int16_t current) {
@@ -55,8 +50,7 @@ void FillCurvesListing(Session& session, GridModel& grid) {
     for (int c = 1; c <= 7; ++c)
         grid.SetTextMatrix(0, c, headings[c - 1]);
     for (int i = 1; i <= n; ++i) {
-        EnsureBond(session, i);
-        qalBond& bond = session.Bond(i);
+        qalBond& bond = session.BondOrNew(i);
         grid.SetTextMatrix(i, 1, bond.GetName());
         grid.SetTextMatrix(i, 2, FormatPattern(CSng(double(bond.GetCoupon()) * 100.0), kRateFormat));
         grid.SetTextMatrix(i, 3, bond.GetMaturity());
@@ -77,8 +71,7 @@ int16_t ComputeCurve(Session& session, GridModel& grid, CurveType type, int16_t 
         session.ZeroYields.Redim(n);
         session.ZeroTimes.Redim(n);
         for (int i = 1; i <= n; ++i) {
-            EnsureBond(session, i);
-            qalBond& bond = session.Bond(i);
+            qalBond& bond = session.BondOrNew(i);
             session.ZeroYields(i) = bond.GetYTM();
             session.ZeroTimes(i) = bond.GetYearsToMaturity();
             grid.SetTextMatrix(i, 7, FormatPattern(CSng(double(session.ZeroYields(i)) * 100.0), kRateFormat));

@@ -10,14 +10,6 @@
 
 namespace yarrow {
 
-namespace {
-qalBond& BondAt(Session& session, int i) {
-    if (!session.Bonds.at(static_cast<size_t>(i)))
-        session.Bonds[static_cast<size_t>(i)] = std::make_unique<qalBond>(&session);
-    return session.Bond(i);
-}
-} // namespace
-
 float NelsonSiegelRate(const NelsonSiegelParameters& p, float years) {
     const float x = CSng(Divide(years, kNelsonSiegelTau));
     const double e = std::exp(-double(x));
@@ -27,7 +19,7 @@ float NelsonSiegelRate(const NelsonSiegelParameters& p, float years) {
 Array1<float> NelsonSiegelAtBonds(Session& session, const NelsonSiegelParameters& p) {
     Array1<float> y(session.nBonds);
     for (int i = 1; i <= session.nBonds; ++i)
-        y(i) = NelsonSiegelRate(p, BondAt(session, i).GetYearsToMaturity());
+        y(i) = NelsonSiegelRate(p, session.BondOrNew(i).GetYearsToMaturity());
     return y;
 }
 
@@ -35,7 +27,7 @@ NelsonSiegelParameters FitNelsonSiegel(Session& session) {
     const int n = session.nBonds;
     std::vector<std::array<float, 4>> X(static_cast<size_t>(n) + 1, {0, 0, 0, 0});
     for (int i = 1; i <= n; ++i) {
-        const double x = Divide(BondAt(session, i).GetYearsToMaturity(), kNelsonSiegelTau);
+        const double x = Divide(session.BondOrNew(i).GetYearsToMaturity(), kNelsonSiegelTau);
         const double e = std::exp(-x);
         auto& row = X[static_cast<size_t>(i)];
         row[1] = 1.0f;

@@ -16,6 +16,17 @@ qalBond& Session::Bond(int i) const {
     return *Bonds[static_cast<size_t>(i)];
 }
 
+qalBond& Session::BondOrNew(int i) {
+    if (i < 1 || i > nBonds)
+        throw RuntimeError::SubscriptOutOfRange();
+    if (Bonds.size() < static_cast<size_t>(nBonds) + 1)
+        Bonds.resize(static_cast<size_t>(nBonds) + 1);
+    auto& slot = Bonds[static_cast<size_t>(i)];
+    if (!slot)
+        slot = std::make_unique<qalBond>(this);
+    return *slot;
+}
+
 void Session::ClearBonds() {
     Bonds.clear();
     Bonds.resize(1);

@@ -57,6 +57,9 @@ public:
     // Bond i of the table (1..nBonds); raises SubscriptOutOfRange for any other index or a slot
     // that holds no bond.
     qalBond& Bond(int i) const;
+    // The same, first putting an empty bond into a slot that holds none, as the panels and the
+    // bootstrap do before they ask a bond anything. Raises SubscriptOutOfRange outside 1..nBonds.
+    qalBond& BondOrNew(int i);
     // Empties the table (nBonds = 0, only slot 0).
     void ClearBonds();
 };

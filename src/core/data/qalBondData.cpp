@@ -80,13 +80,8 @@ void BootstrapZeroCurve(Session& session, int16_t CompFreq) {
     int16_t nDone = 0;
     if (session.nBonds < 1)
         return;
-    if (session.Bonds.size() < static_cast<size_t>(session.nBonds) + 1)
-        session.Bonds.resize(static_cast<size_t>(session.nBonds) + 1);
     for (int k = 1; k <= session.nBonds; ++k) {
-        auto& slot = session.Bonds[static_cast<size_t>(k)];
-        if (!slot)
-            slot = std::make_unique<qalBond>(&session);
-        slot->BootStrapNewton(session.ZeroYields, session.ZeroTimes, nDone, CompFreq);
+        session.BondOrNew(k).BootStrapNewton(session.ZeroYields, session.ZeroTimes, nDone, CompFreq);
         if (nDone < k)
             break;
     }
