@@ -17,6 +17,16 @@ int16_t CompoundingFromName(const std::string& name) {
                      "'"};
 }
 
+CurveType CurveFromName(const std::string& name) {
+    if (name == "ytm")
+        return CurveType::YieldToMaturity;
+    if (name == "zero")
+        return CurveType::Zero;
+    if (name == "forward")
+        return CurveType::Forward;
+    throw UsageError{"the curve is one of ytm, zero, forward, not '" + name + "'"};
+}
+
 int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
     CommandOptions opts(args, {}, {});
     if (!opts.Positional().empty())
@@ -37,16 +47,7 @@ int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     CommandOptions opts(args, {"--compounding"}, {});
     if (opts.Positional().size() != 1)
         throw UsageError{"curve takes one of ytm, zero, forward"};
-    const std::string& kind = opts.Positional()[0];
-    CurveType type;
-    if (kind == "ytm")
-        type = CurveType::YieldToMaturity;
-    else if (kind == "zero")
-        type = CurveType::Zero;
-    else if (kind == "forward")
-        type = CurveType::Forward;
-    else
-        throw UsageError{"curve takes one of ytm, zero, forward, not '" + kind + "'"};
+    const CurveType type = CurveFromName(opts.Positional()[0]);
     const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
 
     ctx.LoadBondTable(dialogs);

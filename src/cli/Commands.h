@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliContext.h"
+#include "core/curves/CurvesListing.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 // Compounding name of the command line ("continuous", "daily", ...) as a frequency; UsageError
 // for anything else.
 int16_t CompoundingFromName(const std::string& name);
+// "ytm", "zero" or "forward"; UsageError for anything else.
+CurveType CurveFromName(const std::string& name);
 
 } // namespace yarrow
 

@@ -23,16 +23,6 @@ float StrictSingle(const std::string& text) {
     return SafeSingle(text);
 }
 
-CurveType CurveFromName(const std::string& name) {
-    if (name == "ytm")
-        return CurveType::YieldToMaturity;
-    if (name == "zero")
-        return CurveType::Zero;
-    if (name == "forward")
-        return CurveType::Forward;
-    throw UsageError{"--curve takes ytm, zero or forward, not '" + name + "'"};
-}
-
 int StepIndexFromName(const std::string& name) {
     if (name == "daily")
         return 0;
