@@ -11,7 +11,7 @@
 namespace yarrow {
 namespace {
 
-const std::string kFrbFolder = (std::filesystem::path(__FILE__).parent_path() / "../../../resources/FRBData")
+const std::string kFrbFolder = (std::filesystem::path(YARROW_SOURCE_DIR) / "resources/FRBData")
                                    .lexically_normal()
                                    .string();
 

@@ -124,7 +124,7 @@ TEST(QuantLibBootstrap, ContinuousZeroCurveMatchesPiecewiseLinearZero) {
 // 30 June and 30 December, QuantLib on 30 June and 31 December, so the curves differ by design.
 // Not a check beyond sanity: the figures for the record.
 TEST(QuantLibBootstrap, BundledYearEndCurveForTheRecord) {
-    const std::string folder = (std::filesystem::path(__FILE__).parent_path() / "../../../resources/FRBData")
+    const std::string folder = (std::filesystem::path(YARROW_SOURCE_DIR) / "resources/FRBData")
                                    .lexically_normal()
                                    .string();
     Session session;
