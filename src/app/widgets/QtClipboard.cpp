@@ -1,5 +1,7 @@
 #include "widgets/QtClipboard.h"
 
+#include "core/grid/ClipboardLineEnds.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -11,14 +13,14 @@ void QtClipboard::Clear() {
 }
 
 void QtClipboard::SetText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(ClipboardTextOut(text)));
 }
 
 std::optional<std::string> QtClipboard::GetText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText())
         return std::nullopt;
-    return data->text().toStdString();
+    return ClipboardTextIn(data->text().toStdString());
 }
 
 } // namespace yarrow

@@ -4,8 +4,8 @@
 
 namespace yarrow {
 
-// The system clipboard through QClipboard, text only. Cells travel with CR between rows, which
-// QClipboard passes through unchanged.
+// The system clipboard through QClipboard, text only. Other programs here end lines in LF: text
+// read is turned into CR LF for the grid procedures, text written leaves with LF line ends.
 class QtClipboard : public Clipboard {
 public:
     void Clear() override;
