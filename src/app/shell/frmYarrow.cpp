@@ -135,12 +135,20 @@ void frmYarrow::BuildControls() {
     ucTCurves1->setObjectName("ucTCurves1");
     ucTAnalytics1 = new ucTAnalytics(app_, client_);
     ucTAnalytics1->setObjectName("ucTAnalytics1");
-    for (WorkPanel* p : {static_cast<WorkPanel*>(ucYarrowData1), static_cast<WorkPanel*>(ucTCurves1),
-                         static_cast<WorkPanel*>(ucTAnalytics1)}) {
-        SetTwipLeft(p, kPanelCorner.left);
-        SetTwipTop(p, kPanelCorner.top);
-        p->hide();
-    }
+    // "Restart" shows the data panel as it stands; the other two need bonds, take the data panel's
+    // corner and initialise on every showing ("Analytics" lets pending events run once more first).
+    AddPanel({.panel = ucYarrowData1, .button = cmdRestart});
+    AddPanel({.panel = ucTCurves1,
+              .button = cmdYieldCurve,
+              .needsBonds = true,
+              .shareCorner = true,
+              .initializeOnShow = true});
+    AddPanel({.panel = ucTAnalytics1,
+              .button = cmdAnalytics,
+              .needsBonds = true,
+              .shareCorner = true,
+              .initializeOnShow = true,
+              .eventsBeforeInitialize = true});
     ucYarrowData1->show();
     CurrentPanel_ = ucYarrowData1;
 
@@ -174,9 +182,8 @@ void frmYarrow::BuildControls() {
     statusText_->setObjectName("lblStatus");
     statusBar()->addWidget(statusText_, 1);
 
-    connect(cmdRestart, &QPushButton::clicked, this, &frmYarrow::cmdRestart_Click);
-    connect(cmdYieldCurve, &QPushButton::clicked, this, &frmYarrow::cmdYieldCurve_Click);
-    connect(cmdAnalytics, &QPushButton::clicked, this, &frmYarrow::cmdAnalytics_Click);
+    for (const PanelEntry& e : panels_)
+        connect(e.button, &QPushButton::clicked, this, [this, p = e.panel] { OpenPanel(p); });
     connect(cmdStop, &QPushButton::clicked, this, &frmYarrow::cmdStop_Click);
     // Back/Forward without history do nothing; there is nothing to report.
     connect(cmdBack, &QPushButton::clicked, this, [this] {
@@ -321,63 +328,71 @@ void frmYarrow::PositionBrowsers() {
     DoEvents(&app_.events);
 }
 
-void frmYarrow::ShowPanel(WorkPanel* q, bool shareCorner) {
+void frmYarrow::AddPanel(const PanelEntry& entry) {
+    SetTwipLeft(entry.panel, kPanelCorner.left);
+    SetTwipTop(entry.panel, kPanelCorner.top);
+    entry.panel->hide();
+    panels_.push_back(entry);
+}
+
+const frmYarrow::PanelEntry* frmYarrow::EntryOf(const WorkPanel* panel) const {
+    for (const PanelEntry& e : panels_)
+        if (e.panel == panel)
+            return &e;
+    return nullptr;
+}
+
+void frmYarrow::ShowPanel(const PanelEntry& e) {
+    WorkPanel* q = e.panel;
     SetTwipHeight(q, float(q->ucHeight()));
     SetTwipWidth(q, float(q->ucWidth()));
     CurrentPanel_ = q;
-    if (shareCorner) {
+    if (e.shareCorner) {
         const TwipRect corner = GetTwips(ucYarrowData1);
         SetTwipLeft(q, corner.left);
         SetTwipTop(q, corner.top);
     }
-    for (WorkPanel* p : {static_cast<WorkPanel*>(ucYarrowData1), static_cast<WorkPanel*>(ucTCurves1),
-                         static_cast<WorkPanel*>(ucTAnalytics1)})
-        p->setVisible(p == q);
+    for (const PanelEntry& other : panels_)
+        other.panel->setVisible(other.panel == q);
+}
+
+void frmYarrow::OpenPanel(WorkPanel* q) {
+    const PanelEntry* e = EntryOf(q);
+    if (!e)
+        return;
+    try {
+        if (e->needsBonds) {
+            if (app_.session.nBonds <= 0) {
+                app_.dialogs.Message(kNoBondsMessage, kMessageTitle, MessageIcon::Critical);
+                return;
+            }
+            DoEvents(&app_.events);
+        }
+        ShowPanel(*e);
+        if (e->initializeOnShow)
+            DoEvents(&app_.events);
+        PositionBrowsers();
+        if (e->initializeOnShow) {
+            if (e->eventsBeforeInitialize)
+                DoEvents(&app_.events);
+            q->Initialize();
+        }
+        DoEvents(&app_.events);
+    } catch (const std::exception& ex) {
+        ReportError(app_.dialogs, app_.events, ex);
+    }
 }
 
 void frmYarrow::cmdRestart_Click() {
-    try {
-        ShowPanel(ucYarrowData1, false);
-        PositionBrowsers();
-        DoEvents(&app_.events);
-    } catch (const std::exception& e) {
-        ReportError(app_.dialogs, app_.events, e);
-    }
+    OpenPanel(ucYarrowData1);
 }
 
 void frmYarrow::cmdYieldCurve_Click() {
-    try {
-        if (app_.session.nBonds <= 0) {
-            app_.dialogs.Message(kNoBondsMessage, kMessageTitle, MessageIcon::Critical);
-            return;
-        }
-        DoEvents(&app_.events);
-        ShowPanel(ucTCurves1, true);
-        DoEvents(&app_.events);
-        PositionBrowsers();
-        ucTCurves1->Initialize();
-        DoEvents(&app_.events);
-    } catch (const std::exception& e) {
-        ReportError(app_.dialogs, app_.events, e);
-    }
+    OpenPanel(ucTCurves1);
 }
 
 void frmYarrow::cmdAnalytics_Click() {
-    try {
-        if (app_.session.nBonds <= 0) {
-            app_.dialogs.Message(kNoBondsMessage, kMessageTitle, MessageIcon::Critical);
-            return;
-        }
-        DoEvents(&app_.events);
-        ShowPanel(ucTAnalytics1, true);
-        DoEvents(&app_.events);
-        PositionBrowsers();
-        DoEvents(&app_.events);
-        ucTAnalytics1->Initialize();
-        DoEvents(&app_.events);
-    } catch (const std::exception& e) {
-        ReportError(app_.dialogs, app_.events, e);
-    }
+    OpenPanel(ucTAnalytics1);
 }
 
 void frmYarrow::StopBothPanes() {
@@ -466,20 +481,27 @@ void frmYarrow::mnuLayout1_Click() {
     PositionBrowsers();
 }
 
-void frmYarrow::mnuOptionsLargeDisplay_Click() {
+void frmYarrow::SetDisplaySize(bool large) {
     WorkPanel* p = CurrentPanel_;
-    IgnoreErrors([&] { p->EnlargeFont(); });
+    if (!p)
+        return;
+    IgnoreErrors([&] {
+        if (large)
+            p->EnlargeFont();
+        else
+            p->ReduceFont();
+    });
     IgnoreErrors([&] { SetTwipWidth(p, float(p->ucWidth())); });
     IgnoreErrors([&] { SetTwipHeight(p, float(p->ucHeight())); });
     PositionBrowsers();
 }
 
+void frmYarrow::mnuOptionsLargeDisplay_Click() {
+    SetDisplaySize(true);
+}
+
 void frmYarrow::mnuOptionsNormalDisplay_Click() {
-    WorkPanel* p = CurrentPanel_;
-    IgnoreErrors([&] { p->ReduceFont(); });
-    IgnoreErrors([&] { SetTwipWidth(p, float(p->ucWidth())); });
-    IgnoreErrors([&] { SetTwipHeight(p, float(p->ucHeight())); });
-    PositionBrowsers();
+    SetDisplaySize(false);
 }
 
 void frmYarrow::mnuCalculator_Click() {

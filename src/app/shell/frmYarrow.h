@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -67,7 +68,23 @@ private:
     void BuildMenus();
     QAction* AddMenuItem(class QMenu* menu, const char* name, const char* caption,
                          void (frmYarrow::*handler)());
-    void ShowPanel(WorkPanel* q, bool shareCorner);
+    // One entry per work panel, in the order the window builds them. Building, switching and the
+    // display-size items all read this list, so a new panel is one more entry.
+    struct PanelEntry {
+        WorkPanel* panel = nullptr;
+        QPushButton* button = nullptr; // the switching button that shows it
+        bool needsBonds = false;       // refuses with kNoBondsMessage while the table is empty
+        bool shareCorner = false;      // moves to the data panel's corner when shown
+        bool initializeOnShow = false; // Initialize() runs every time it is shown
+        bool eventsBeforeInitialize = false;
+    };
+    void AddPanel(const PanelEntry& entry);
+    const PanelEntry* EntryOf(const WorkPanel* panel) const;
+    // The one routine behind every switching button.
+    void OpenPanel(WorkPanel* q);
+    void ShowPanel(const PanelEntry& e);
+    // Large (true) or Normal (false) Display on the current panel, each step on its own.
+    void SetDisplaySize(bool large);
     void StopBothPanes();
     void EndProgram();
 
@@ -113,6 +130,7 @@ private:
     QLabel* Image2 = nullptr;
     QLabel* statusText_ = nullptr;
 
+    std::vector<PanelEntry> panels_;
     WorkPanel* CurrentPanel_ = nullptr;
     bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
