@@ -40,6 +40,21 @@ Commands:
   optimize --strategy max-yield|min-convexity [--value X] [--duration X] [--convexity X]
            [--match-cashflows FILE]
                          Bond Quantity: holdings meeting the targets (0.0000 when none exist)
+  calc keys KEY...       the keypad: KEY is 0-9 . + - X / = % CE C or paste=TEXT; one line per key,
+                         the key TAB the display (a message first, as "TITLE: TEXT")
+  calc date-rule [--weekday DAY] [--when before|after] [--reference DAY] [--month MONTH]
+                 [--year TEXT]
+                         the date of "DAY before|after the third DAY of MONTH YEAR"
+                         (default: Saturday after the third Friday of this month)
+  calc maturity [--today TEXT] --future DATE|DAYS
+                         Future Date (when DAYS were given), then Maturity in years
+  calc rate tbill|libor|zero [--today TEXT] --maturity DATE|DAYS --quote TEXT
+  calc rate discrete --quote TEXT --frequency N
+                         Interest Rate: the continuously compounded rate
+  calc pv FILE           present value of "time, yield, amount" rows (TAB or comma) under
+                         continuous compounding; a yield of 1 or more is a percentage
+  calc log TEXT | calc exp TEXT
+                         the natural logarithm or the exponential ("NA" when there is none)
 
 Options:
   --help                 show this text
@@ -52,7 +67,7 @@ const CommandInfo kCommands[] = {
     {"bonds", CmdBonds},         {"curve", CmdCurve},
     {"analytics", CmdAnalytics}, {"nelson-siegel", CmdNelsonSiegel},
     {"spline", CmdSpline},       {"cashflows", CmdCashflows},
-    {"optimize", CmdOptimize},
+    {"optimize", CmdOptimize},   {"calc", CmdCalc},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

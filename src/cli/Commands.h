@@ -38,3 +38,10 @@ int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
+
+namespace yarrow {
+
+// The calculators: keypad, date rule, maturity, rate quotes, present value, logs.
+int CmdCalc(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+
+} // namespace yarrow
