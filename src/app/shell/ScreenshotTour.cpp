@@ -65,6 +65,17 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     Trigger(w, "mnuLayout0");
     Settle(w, 500);
     failures += Save(w, folder, "reduced-bottom.png");
+
+    Trigger(w, "mnuCalculator");
+    Settle(w, 300);
+    if (calcs* c = w.Calculators()) {
+        const QString path = folder + "/calculators.png";
+        const bool ok = c->grab().save(path, "PNG");
+        std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
+        failures += ok ? 0 : 1;
+    } else {
+        ++failures;
+    }
     return failures;
 }
 

@@ -506,7 +506,7 @@ void frmYarrow::mnuOptionsNormalDisplay_Click() {
 
 void frmYarrow::mnuCalculator_Click() {
     if (!calcs_)
-        calcs_ = new calcs(this);
+        calcs_ = new calcs(app_, this);
     calcs_->show();
     calcs_->raise();
 }
