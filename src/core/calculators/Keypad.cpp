@@ -18,6 +18,13 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// prefix + text, built by appending (the other spelling trips a false -Wrestrict in GCC 12).
+std::string Prefixed(const char* prefix, const std::string& text) {
+    std::string out(prefix);
+    out += text;
+    return out;
+}
+
 } // namespace
 
 Keypad::Keypad(Dialogs& dialogs, std::string decSep) : dialogs_(dialogs), decSep_(std::move(decSep)) {
@@ -31,7 +38,7 @@ void Keypad::Reset() {
     operandCount_ = 0;
     lastInput_ = "NONE";
     pendingOp_ = " ";
-    display_ = "0" + decSep_;
+    display_ = Prefixed("0", decSep_);
 }
 
 double Keypad::Number(const std::string& text) const {
@@ -70,15 +77,15 @@ void Keypad::Digit(int d) {
     else
         display_ = display_.substr(0, display_.find(decSep_)) + digit + decSep_;
     if (lastInput_ == "NEG")
-        display_ = "-" + display_;
+        display_ = Prefixed("-", display_);
     lastInput_ = "NUMS";
 }
 
 void Keypad::Separator() {
     if (lastInput_ == "NEG")
-        display_ = "-0" + decSep_;
+        display_ = Prefixed("-0", decSep_);
     else if (lastInput_ != "NUMS")
-        display_ = "0" + decSep_;
+        display_ = Prefixed("0", decSep_);
     decimalEntered_ = true;
     lastInput_ = "NUMS";
 }
@@ -125,7 +132,7 @@ void Keypad::Operator(const std::string& op) {
         ++operandCount_;
     if (operandCount_ == 0) {
         if (op == "-" && lastInput_ != "NEG") {
-            display_ = "-" + display_;
+            display_ = Prefixed("-", display_);
             lastInput_ = "NEG";
         }
     } else if (operandCount_ == 1) {
@@ -156,7 +163,7 @@ void Keypad::Percent() {
 }
 
 void Keypad::ClearEntry() {
-    display_ = "0" + decSep_;
+    display_ = Prefixed("0", decSep_);
     decimalEntered_ = false;
     lastInput_ = "CE";
 }
