@@ -97,7 +97,6 @@ QWidget* calcs::BuildKeypad() {
     Readout = Named(new QLabel(panel), "Readout");
     Readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont f = Readout->font();
     f.setPointSizeF(f.pointSizeF() * 1.4);
     Readout->setFont(f);
@@ -132,8 +131,8 @@ QWidget* calcs::BuildKeypad() {
     g->addWidget(pst, 6, 2, 1, 2);
     cpy->setToolTip("Copy the display (Ctrl+C)");
     pst->setToolTip("Paste into the display (Ctrl+V)");
+    // Only while the keypad has the keyboard: Enter and Escape in a text box are that box's.
     panel->installEventFilter(this);
-    installEventFilter(this);
     return panel;
 }
 
@@ -451,7 +450,7 @@ bool calcs::KeypadKey(int key, const QString& text, Qt::KeyboardModifiers modifi
 }
 
 bool calcs::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == Panel3D1_0 || watched == this)) {
+    if (event->type() == QEvent::KeyPress && watched == Panel3D1_0) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (KeypadKey(key->key(), key->text(), key->modifiers()))
             return true;

@@ -120,6 +120,10 @@ private slots:
         win.h.clipboard.content = "42.5";
         win.Click("pst");
         QCOMPARE(win.Text("Readout"), QString("42.5"));
+        // Keys typed into a text box stay there.
+        QTest::keyClick(Find<QLineEdit>(win.w, "tDate"), Qt::Key_Return);
+        QTest::keyClick(Find<QLineEdit>(win.w, "tDate"), Qt::Key_Escape);
+        QCOMPARE(win.Text("Readout"), QString("42.5"));
         win.Click("Cancel");
         QCOMPARE(win.Text("Readout"), QString("0."));
         QCOMPARE(win.w.Pad().pendingOp(), std::string(" "));
