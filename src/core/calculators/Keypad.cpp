@@ -175,7 +175,8 @@ void Keypad::Clear() {
 }
 
 void Keypad::Paste(const std::string& text) {
-    display_ = text;
+    // A copied cell ends with a line break; it is not part of the number.
+    display_ = text.substr(0, text.find_last_not_of("\r\n") + 1);
     lastInput_ = "NUMS";
 }
 

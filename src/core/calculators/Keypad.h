@@ -28,7 +28,7 @@ public:
     void Percent();
     void ClearEntry();
     void Clear();
-    // The pasted text becomes the display unchanged.
+    // The pasted text becomes the display as it stands, without a final line break.
     void Paste(const std::string& text);
 
     // Feeds one key by its caption: "0".."9", the separator, "+", "-", "X", "/", "=", "%", "CE",

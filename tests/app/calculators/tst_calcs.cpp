@@ -117,7 +117,7 @@ private slots:
         }
         QTest::keyClick(pad, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(win.Clip(), QString("5"));
-        win.h.clipboard.content = "42.5";
+        win.h.clipboard.content = "42.5\r\n"; // a spreadsheet cell
         win.Click("pst");
         QCOMPARE(win.Text("Readout"), QString("42.5"));
         // Keys typed into a text box stay there.
