@@ -342,8 +342,12 @@ void calcs::Form_Load() {
         const int w1 = Grid1->fontMetrics().horizontalAdvance("Maturtys");
         // A little room for the cell's margins around the measured text.
         Grid1->SetColumnTwips({(w0 + 8) * 15, (w1 + 8) * 15, (w1 + 8) * 15});
-        Grid1->setFixedWidth(w0 + 2 * w1 + 24 + Grid1->verticalScrollBar()->sizeHint().width() +
-                             2 * Grid1->frameWidth());
+        int width = 2 * Grid1->frameWidth() + Grid1->verticalScrollBar()->sizeHint().width() + 2;
+        for (int c = 0; c < 3; ++c)
+            width += Grid1->columnWidth(c);
+        Grid1->setFixedWidth(width);
+        Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        Grid1->Model().Select(1, 0, 1, 0);
     });
     IgnoreErrors([&] {
         const DateRuleChoice defaults = DefaultDateRule(Today());
