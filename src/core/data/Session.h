@@ -44,6 +44,10 @@ public:
     // 3-month observation, as found in the file).
     std::string quoteDate;
 
+    // The letter of rows in the spreadsheet link's row-column references: "R", or "F" for a
+    // Spanish-language spreadsheet. Empty until the first "Find Excel Sheets".
+    std::string RowLetter;
+
     // The bond table: bond i is Bonds[i] for i = 1..nBonds; Bonds[0] is always empty, and
     // Bonds.size() is nBonds + 1. Rebuilt whole by BuildBondTable.
     int16_t nBonds = 0;
