@@ -1,0 +1,139 @@
+#include "io/workbook/WorkbookFormats.h"
+#include "io/workbook/ZipParts.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+namespace yarrow {
+
+namespace {
+
+// Days from the 1900 system's day 0 (30 December 1899), as a spreadsheet stores a date.
+double SerialOf(const QDateTime& t) {
+    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
+    return double(base.msecsTo(t)) / 86'400'000.0;
+}
+
+// "PT10H30M00S" as a fraction of a day.
+double DurationDays(const QString& text) {
+    static const QRegularExpression re(R"(^-?P(?:(\d+)D)?T?(?:(\d+)H)?(?:(\d+)M)?(?:([\d.]+)S)?$)");
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return 0;
+    const double seconds = m.captured(1).toDouble() * 86400 + m.captured(2).toDouble() * 3600 +
+                           m.captured(3).toDouble() * 60 + m.captured(4).toDouble();
+    return seconds / 86400.0;
+}
+
+// The paragraphs of a cell, one line each; <text:s/> is a run of blanks, <text:tab/> a TAB.
+QString CellParagraphs(QXmlStreamReader& xml) {
+    QString text;
+    int paragraphs = 0;
+    int depth = 1;
+    while (!xml.atEnd() && depth > 0) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            ++depth;
+            if (xml.name() == u"p" && paragraphs++ > 0)
+                text += '\n';
+            else if (xml.name() == u"s")
+                text += QString(qMax(1, xml.attributes().value("text:c").toInt()), ' ');
+            else if (xml.name() == u"tab")
+                text += '\t';
+            else if (xml.name() == u"annotation") {
+                xml.skipCurrentElement();
+                --depth;
+            }
+        } else if (xml.isEndElement()) {
+            --depth;
+        } else if (xml.isCharacters() && depth > 1) {
+            text += xml.text();
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& book) {
+    ZipParts zip(bytes, limits, book.name);
+    const auto content = zip.Read("content.xml");
+    if (!content)
+        Refuse(book.name, "it is not a workbook (no content.xml)");
+    QXmlStreamReader xml(*content);
+    int64_t cellCount = 0;
+    Workbook::Sheet* sheet = nullptr;
+    int64_t row = 0, col = 0, rowRepeat = 1;
+    std::vector<std::pair<int64_t, WorkbookCell>> rowCells; // column, cell of the current row
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement() && xml.name() == u"table-row" && sheet) {
+            // A repeated row repeats its cells; empty repeats only move on.
+            for (int64_t k = 0; k < rowRepeat && !rowCells.empty(); ++k)
+                for (const auto& [c, cell] : rowCells)
+                    AddCell(*sheet, int32_t(qMin<int64_t>(row + k, kWorkbookMaxRows + 1)),
+                            int32_t(qMin<int64_t>(c, kWorkbookMaxCols + 1)), cell, cellCount, limits,
+                            book.name);
+            row += rowRepeat;
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == u"table" && xml.namespaceUri().contains(u"table")) {
+            book.sheets.push_back({a.value("table:name").toString().toStdString(), {}, 1, 1});
+            sheet = &book.sheets.back();
+            row = 1;
+        } else if (xml.name() == u"table-row" && sheet) {
+            rowRepeat = qMax<int64_t>(1, a.value("table:number-rows-repeated").toLongLong());
+            col = 1;
+            rowCells.clear();
+        } else if ((xml.name() == u"table-cell" || xml.name() == u"covered-table-cell") && sheet) {
+            const int64_t repeat = qMax<int64_t>(1, a.value("table:number-columns-repeated").toLongLong());
+            const QString type = a.value("office:value-type").toString();
+            WorkbookCell cell;
+            bool filled = true;
+            if (type == u"float" || type == u"percentage" || type == u"currency") {
+                cell.kind = WorkbookCell::Kind::Number;
+                cell.value = a.value("office:value").toDouble();
+                xml.skipCurrentElement();
+            } else if (type == u"date") {
+                const QString v = a.value("office:date-value").toString();
+                QDateTime t = QDateTime::fromString(v, Qt::ISODate);
+                if (!t.isValid())
+                    t = QDateTime(QDate::fromString(v.left(10), Qt::ISODate), QTime(0, 0));
+                t.setTimeSpec(Qt::UTC);
+                cell.kind = WorkbookCell::Kind::Number;
+                cell.value = SerialOf(t);
+                cell.shown =
+                    t.time() == QTime(0, 0) ? WorkbookCell::Shown::Date : WorkbookCell::Shown::DateTime;
+                xml.skipCurrentElement();
+            } else if (type == u"time") {
+                cell.kind = WorkbookCell::Kind::Number;
+                cell.value = DurationDays(a.value("office:time-value").toString());
+                cell.shown = WorkbookCell::Shown::Time;
+                xml.skipCurrentElement();
+            } else if (type == u"boolean") {
+                cell.text = a.value("office:boolean-value") == u"true" ? "TRUE" : "FALSE";
+                xml.skipCurrentElement();
+            } else {
+                cell.text = CellParagraphs(xml).toStdString();
+                filled = !cell.text.empty();
+            }
+            if (filled) {
+                if (repeat * rowRepeat > limits.maxCells)
+                    Refuse(book.name,
+                           "it has more than " + std::to_string(limits.maxCells) + " filled cells");
+                for (int64_t k = 0; k < repeat; ++k)
+                    rowCells.emplace_back(col + k, cell);
+            }
+            col += repeat;
+        }
+    }
+    if (xml.hasError())
+        Refuse(book.name, "its part content.xml is damaged");
+}
+
+} // namespace yarrow

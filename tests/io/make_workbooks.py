@@ -1,0 +1,107 @@
+#!/usr/bin/python3
+"""Writes the workbooks the io tests read, with writers independent of the program."""
+import datetime
+import os
+import sys
+import zipfile
+
+import openpyxl
+from openpyxl.utils.datetime import CALENDAR_MAC_1904
+
+out = sys.argv[1]
+os.makedirs(out, exist_ok=True)
+
+
+def path(name):
+    return os.path.join(out, name)
+
+
+# Two sheets: quotes with dates, numbers, text, an empty cell; an active cell on C5.
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = "Quotes"
+ws.append(["Name", "Coupon", "Maturity", "Quote", "Yield"])
+rows = [
+    ("2Y Note", 0.625, datetime.datetime(2012, 12, 31), 100.0625, 0.61),
+    ("5Y Note", 2.125, datetime.datetime(2015, 12, 31), 100.5, 2.01),
+    ("10Y Note", 2.625, datetime.datetime(2020, 11, 15), 94.75, 3.3),
+    ("30Y Bond", 4.25, datetime.datetime(2040, 11, 15), 98.1875, None),
+]
+for r in rows:
+    ws.append(list(r))
+for row in range(2, 6):
+    ws.cell(row=row, column=3).number_format = "mm-dd-yy"
+ws["F2"] = datetime.time(13, 30, 15)
+ws["F3"] = datetime.datetime(2010, 6, 30, 12, 0, 0)
+ws["F3"].number_format = "yyyy-mm-dd hh:mm:ss"
+ws["G2"] = 1234567.5
+ws["G2"].number_format = "#,##0.00"
+ws["G3"] = 0.0125
+ws["G3"].number_format = "0.00%"
+ws["G4"] = True
+ws["G5"] = 1e-5
+ws.sheet_view.selection[0].activeCell = "C5"
+ws.sheet_view.selection[0].sqref = "C5"
+notes = wb.create_sheet("Notes")
+notes["A1"] = "Prices are clean"
+wb.save(path("bonds.xlsx"))
+
+# The same dates in the 1904 system.
+wb = openpyxl.Workbook()
+wb.epoch = CALENDAR_MAC_1904
+ws = wb.active
+ws.title = "Mac"
+ws["A1"] = datetime.datetime(2018, 7, 24)
+ws["A1"].number_format = "d-mmm-yy"
+wb.save(path("mac1904.xlsx"))
+
+# An OpenDocument spreadsheet written by hand: repeated cells and rows, a date, a float, text.
+content = """<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2">
+<office:body><office:spreadsheet>
+<table:table table:name="Bonds">
+ <table:table-row>
+  <table:table-cell office:value-type="string"><text:p>3Y  Note</text:p></table:table-cell>
+  <table:table-cell office:value-type="float" office:value="1.0"><text:p>1.00</text:p></table:table-cell>
+  <table:table-cell office:value-type="date" office:date-value="2013-12-31"><text:p>12/31/13</text:p></table:table-cell>
+  <table:table-cell office:value-type="float" office:value="99.96875"/>
+ </table:table-row>
+ <table:table-row table:number-rows-repeated="2">
+  <table:table-cell table:number-columns-repeated="2"/>
+  <table:table-cell office:value-type="float" office:value="7" table:number-columns-repeated="2"/>
+ </table:table-row>
+ <table:table-row table:number-rows-repeated="1048570"><table:table-cell table:number-columns-repeated="1024"/></table:table-row>
+</table:table>
+<table:table table:name="Second"><table:table-row><table:table-cell office:value-type="time" office:time-value="PT10H30M00S"/></table:table-row></table:table>
+</office:spreadsheet></office:body></office:document-content>
+"""
+with zipfile.ZipFile(path("bonds.ods"), "w") as z:
+    z.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.spreadsheet")
+    z.writestr("content.xml", content, zipfile.ZIP_DEFLATED)
+
+with open(path("quotes.csv"), "w", newline="") as f:
+    f.write('Name,Coupon,Maturity,Quote\r\n"Bond, 2040",4.250,11/15/2040,98.1875\r\n"say ""hi""",,x,007\r\n')
+
+# Hostile files.
+with open(path("bonds.xlsx"), "rb") as f:
+    good = f.read()
+with open(path("truncated.xlsx"), "wb") as f:
+    f.write(good[: len(good) // 2])
+with open(path("garbage.xlsx"), "wb") as f:
+    f.write(os.urandom(1 << 20))
+with zipfile.ZipFile(path("bonds.xlsx")) as src, zipfile.ZipFile(path("nosheet.xlsx"), "w") as dst:
+    for info in src.infolist():
+        if info.filename != "xl/worksheets/sheet2.xml":
+            dst.writestr(info, src.read(info.filename))
+# A sheet part that unpacks far beyond its size in the archive.
+with zipfile.ZipFile(path("bomb.xlsx"), "w", zipfile.ZIP_DEFLATED) as dst:
+    with zipfile.ZipFile(path("bonds.xlsx")) as src:
+        for info in src.infolist():
+            if info.filename == "xl/worksheets/sheet1.xml":
+                dst.writestr(info.filename, b"<worksheet>" + b" " * (80 << 20) + b"</worksheet>")
+            else:
+                dst.writestr(info.filename, src.read(info.filename))
+with open(path("million.csv"), "w") as f:
+    f.write("1\n" * 1_000_000)
