@@ -41,6 +41,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption screenshots(
         "screenshots", "Save pictures of the window's main states into a folder, then quit.", "folder");
     parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun, screenshots});
+    parser.addPositionalArgument("workbooks", "Workbooks (.xlsx, .xlsm, .ods, .csv) to open for \"Data from Excel\".",
+                                 "[FILE...]");
     parser.process(app);
 
     yarrow::Session session;
@@ -60,6 +62,8 @@ int main(int argc, char* argv[]) {
 
     yarrow::frmYarrow window(context);
     window.Load();
+    for (const QString& path : parser.positionalArguments())
+        window.DataPanel()->OpenWorkbook(path);
 
     if (parser.isSet(screenshots)) {
         const QString folder = parser.value(screenshots);

@@ -19,6 +19,10 @@ Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
                          TAB-separated, or comma-separated when FILE ends in .csv; '-' reads stdin;
                          a first row whose first field is "Name" is a heading
   --h15 DIR              a folder holding the ten H.15 series files (H15_TCMNOM_M3_2010.txt, ...)
+  --workbook FILE --columns NAME,COUPON,MATURITY,QUOTE[,YIELD] --rows FIRST-LAST [--sheet NAME]
+                         rows of a workbook (.xlsx, .xlsm, .ods, .csv) read as "Data from Excel"
+                         reads them; columns are letters or numbers; the sheet defaults to the
+                         first one "Find Excel Sheets" lists
   --date TEXT            quote date (default: today; with series files, the date they give)
   --date-order mdy|dmy   program date format (default: from the locale)
   --bills yes|no         answer to "Is ... a Treasury bill (or time deposit)?" (default: yes)
@@ -55,6 +59,9 @@ Commands:
                          continuous compounding; a yield of 1 or more is a percentage
   calc log TEXT | calc exp TEXT
                          the natural logarithm or the exponential ("NA" when there is none)
+  link --workbook FILE... TOPIC ITEM
+                         the raw reply of one spreadsheet-link request, e.g. System Topics,
+                         System Selection, "[Book.xlsx]Sheet1" R5C2:R20C2
 
 Options:
   --help                 show this text
@@ -68,6 +75,7 @@ const CommandInfo kCommands[] = {
     {"analytics", CmdAnalytics}, {"nelson-siegel", CmdNelsonSiegel},
     {"spline", CmdSpline},       {"cashflows", CmdCashflows},
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
+    {"link", CmdLink},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {
@@ -100,9 +108,19 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                 return 0;
             }
             if (a == "--quotes" || a == "--h15") {
-                if (ctx.quotesFile || ctx.h15Dir)
-                    throw UsageError{"give at most one input (--quotes or --h15)"};
+                if (ctx.quotesFile || ctx.h15Dir || !ctx.workbooks.empty())
+                    throw UsageError{"give at most one input (--quotes, --h15 or --workbook)"};
                 (a == "--quotes" ? ctx.quotesFile : ctx.h15Dir) = value();
+            } else if (a == "--workbook") {
+                if (ctx.quotesFile || ctx.h15Dir)
+                    throw UsageError{"give at most one input (--quotes, --h15 or --workbook)"};
+                ctx.workbooks.push_back(value());
+            } else if (a == "--sheet") {
+                ctx.sheet = value();
+            } else if (a == "--columns") {
+                ctx.columns = value();
+            } else if (a == "--rows") {
+                ctx.rows = value();
             } else if (a == "--date") {
                 ctx.dateText = value();
             } else if (a == "--date-order") {
@@ -141,6 +159,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     } catch (const UsageError& e) {
         err << "yarrow-cli: " << e.message << " (try --help)\n";
         return 2;
+    } catch (const ReportedError&) {
+        return 1;
     } catch (const InputError& e) {
         err << "yarrow-cli: " << e.message << "\n";
         return 1;

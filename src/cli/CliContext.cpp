@@ -144,7 +144,9 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
     session.dateOrder = dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
     session.dialogs = &dialogs;
 
-    if (quotesFile) {
+    if (!workbooks.empty()) {
+        LoadWorkbookQuotes(dialogs);
+    } else if (quotesFile) {
         std::string text;
         if (*quotesFile == "-") {
             text = ReadAll(in);

@@ -20,6 +20,8 @@ struct UsageError {
 struct InputError {
     std::string message;
 };
+// A refusal already shown as "TITLE: TEXT" on stderr: exit code 1, nothing more said.
+struct ReportedError {};
 
 // Message boxes go to stderr as "TITLE: TEXT"; the bill question is answered from --bills.
 class CliDialogs : public Dialogs {
@@ -61,6 +63,11 @@ struct CliContext {
     std::optional<std::string> quotesFile;
     std::optional<std::string> h15Dir;
     std::optional<std::string> dateText;
+    // --workbook FILE (repeatable) with --sheet, --columns N,C,M,Q[,Y] and --rows FIRST-LAST.
+    std::vector<std::string> workbooks;
+    std::optional<std::string> sheet;
+    std::optional<std::string> columns;
+    std::optional<std::string> rows;
     std::optional<DateOrder> dateOrder;
     bool bills = true;
 
@@ -71,6 +78,9 @@ struct CliContext {
     // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
     // missing files and unreadable dates, RuntimeError as "Get Data" would.
     void LoadBondTable(CliDialogs& dialogs);
+    // The data grid from the workbook, as "Get Data" reads a sheet through the spreadsheet link.
+    // Refuses (InputError) in a build without workbook support.
+    void LoadWorkbookQuotes(CliDialogs& dialogs);
 };
 
 // Reads rows as pasted into the data grid (TAB-separated, or comma-separated when csv) into grid

@@ -36,6 +36,8 @@ int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std:
 int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// The raw reply of one spreadsheet-link request to the given workbooks.
+int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

@@ -84,6 +84,21 @@ with zipfile.ZipFile(path("bonds.ods"), "w") as z:
 with open(path("quotes.csv"), "w", newline="") as f:
     f.write('Name,Coupon,Maturity,Quote\r\n"Bond, 2040",4.250,11/15/2040,98.1875\r\n"say ""hi""",,x,007\r\n')
 
+# Inline strings and formulas with cached values, as other writers store them.
+inline_sheet = (
+    '<?xml version="1.0" encoding="UTF-8"?>'
+    '<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>'
+    '<row r="1"><c r="A1" t="inlineStr"><is><r><t>In</t></r><r><t xml:space="preserve">line </t></r></is></c>'
+    '<c r="B1" t="str"><f>"a"&amp;"b"</f><v>ab</v></c><c r="C1"><f>1+1</f><v>2</v></c>'
+    '<c r="D1" t="e"><f>1/0</f><v>#DIV/0!</v></c></row></sheetData></worksheet>'
+)
+with zipfile.ZipFile(path("bonds.xlsx")) as src, zipfile.ZipFile(path("inline.xlsx"), "w") as dst:
+    for info in src.infolist():
+        data = src.read(info.filename)
+        if info.filename == "xl/worksheets/sheet2.xml":
+            data = inline_sheet.encode()
+        dst.writestr(info, data)
+
 # Hostile files.
 with open(path("bonds.xlsx"), "rb") as f:
     good = f.read()

@@ -1,5 +1,6 @@
 #include "data/ucYarrowData.h"
 
+#include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
 #include "core/data/qalBondData.h"
@@ -15,6 +16,7 @@
 #include "widgets/MousePointer.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -87,7 +89,9 @@ ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent)
     connect(chkNoYield, &QCheckBox::clicked, this, &ucYarrowData::chkNoYield_Click);
     connect(Grid1, &GridView::ControlKey, this, &ucYarrowData::Grid1_KeyCode);
     connect(Grid1, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
-    connect(cmdFindSheets, &QPushButton::clicked, this, [this] { GetExcelData(); });
+    connect(cmdFindSheets, &QPushButton::clicked, this, &ucYarrowData::cmdFindSheets_Click);
+    cmdFindSheets->setToolTip("List the sheets of the open workbooks (File > Open Workbook...)");
+    exlCombo->setToolTip("The sheet \"Get Data\" reads");
 
     // Creation, in the panel's order.
     ReadSize();
@@ -171,10 +175,13 @@ void ucYarrowData::cmdGetData_Click() {
                 return;
             }
         }
+        QString loaded;
         switch (cmbRates->currentIndex()) {
         case 0:
-            GetExcelData();
-            return;
+            if (!GetExcelData())
+                return;
+            loaded = QString("Workbook data loaded from %1").arg(exlCombo->currentText());
+            break;
         case 1:
             FetchFederalReserve(true);
             break;
@@ -183,9 +190,12 @@ void ucYarrowData::cmdGetData_Click() {
             DoEvents(&app_.events);
             break;
         }
+        if (loaded.isEmpty())
+            loaded = "Federal Reserve data loaded";
         BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
         emit BondTableChanged();
-        emit StatusText(QString("Federal Reserve data loaded: %1 bond(s), quote date %2.")
+        emit StatusText(QString("%1: %2 bond(s), quote date %3.")
+                            .arg(loaded)
                             .arg(app_.session.nBonds)
                             .arg(txtQuoteDate->text()));
         DoEvents(&app_.events);
@@ -211,8 +221,85 @@ void ucYarrowData::FetchFederalReserve(bool setQuoteDate) {
     MousePointer::Normal();
 }
 
-void ucYarrowData::GetExcelData() {
-    app_.dialogs.Message(kExcelUnavailable, kMessageTitle, MessageIcon::Critical);
+bool ucYarrowData::GetExcelData() {
+    workbooks_.SetDateOrder(app_.session.dateOrder);
+    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    ExcelLinkSettings settings{exlCombo->currentText().toStdString(),
+                               txtNameCol->text().toStdString(),
+                               txtCouponCol->text().toStdString(),
+                               txtMaturityCol->text().toStdString(),
+                               txtQuoteCol->text().toStdString(),
+                               txtYieldCol->text().toStdString(),
+                               txtStartRow->text().toStdString(),
+                               txtEndRow->text().toStdString(),
+                               chkNoYield->isChecked()};
+    MousePointer::Hourglass();
+    struct Restore {
+        ~Restore() { MousePointer::Normal(); }
+    } restore;
+    return yarrow::GetExcelData(link, settings, Grid1->Model());
+}
+
+void ucYarrowData::ListSheets(const std::vector<std::string>& sheets, const QString& keep) {
+    exlCombo->clear();
+    for (const std::string& s : sheets)
+        exlCombo->addItem(QString::fromStdString(s));
+    const int kept = keep.isEmpty() ? -1 : exlCombo->findText(keep);
+    exlCombo->setCurrentIndex(kept >= 0 ? kept : 0);
+}
+
+void ucYarrowData::cmdFindSheets_Click() {
+    workbooks_.SetDateOrder(app_.session.dateOrder);
+    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    std::vector<std::string> sheets;
+    for (int i = 0; i < exlCombo->count(); ++i)
+        sheets.push_back(exlCombo->itemText(i).toStdString());
+    const bool found = FindExcelSheets(link, sheets);
+    MousePointer::Normal();
+    if (found)
+        ListSheets(sheets, {});
+    else if (sheets.empty())
+        exlCombo->clear();
+}
+
+bool ucYarrowData::OpenWorkbook(const QString& path) {
+    try {
+        workbooks_.Open(path);
+    } catch (const WorkbookError& e) {
+        app_.dialogs.Message(e.what(), kMessageTitle, MessageIcon::Critical);
+        return false;
+    }
+    cmbRates->setCurrentIndex(0);
+    // The new sheets join the list; the sheet already chosen stays chosen.
+    const QString chosen = exlCombo->currentText();
+    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    std::vector<std::string> sheets;
+    if (FindExcelSheets(link, sheets))
+        ListSheets(sheets, chosen);
+    emit StatusText(QString("Opened %1; choose its sheet, columns and rows, then press Get Data.")
+                        .arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+bool ucYarrowData::CloseWorkbook() {
+    const QStringList open = workbooks_.OpenBooks();
+    if (open.isEmpty())
+        return false;
+    QString name = open.last();
+    const QString topic = exlCombo->currentText();
+    if (topic.startsWith('[') && topic.indexOf(']') > 1)
+        name = topic.mid(1, topic.indexOf(']') - 1);
+    if (!workbooks_.Close(name))
+        workbooks_.Close(open.last());
+    const QString chosen = exlCombo->currentText();
+    std::vector<std::string> sheets;
+    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    if (workbooks_.Empty())
+        exlCombo->clear();
+    else if (FindExcelSheets(link, sheets))
+        ListSheets(sheets, chosen);
+    emit StatusText(QString("Closed %1.").arg(name));
+    return true;
 }
 
 void ucYarrowData::cmdStop_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/workbook/WorkbookLinkClient.h"
+#include "io/workbook/WorkbookServer.h"
 #include "shell/WorkPanel.h"
 #include "widgets/BrowserPane.h"
 
@@ -28,9 +30,6 @@ public:
         "bonds.";
     static constexpr const char* kBusyMessage =
         "Bond data are being loaded. Please wait until the loading has finished, or press Stop.";
-    static constexpr const char* kExcelUnavailable =
-        "The Excel link is not available in this version. Please type or paste the bond rows "
-        "into the grid, or choose \"Federal reserve data\".";
 
     explicit ucYarrowData(AppContext& app, QWidget* parent = nullptr);
     ~ucYarrowData() override;
@@ -47,6 +46,14 @@ public:
 
     void cmdGetData_Click();
     void cmdStop_Click();
+    void cmdFindSheets_Click();
+
+    // The workbooks the link answers from. Opening one chooses "Data from Excel" and lists its
+    // sheets; a file that cannot be read is refused with a message and changes nothing.
+    WorkbookServer& Workbooks() { return workbooks_; }
+    bool OpenWorkbook(const QString& path);
+    // Closes the workbook of the chosen sheet (else the last one opened); false when none is open.
+    bool CloseWorkbook();
 
 signals:
     // Progress and outcome of "Get Data", for the status bar.
@@ -60,11 +67,14 @@ private:
     void Grid1_KeyCode(int code);
     bool GridHasNamedRows() const;
     void FetchFederalReserve(bool setQuoteDate);
-    void GetExcelData();
+    bool GetExcelData();
+    void ListSheets(const std::vector<std::string>& sheets, const QString& keep);
 
     AppContext& app_;
     QPointer<BrowserPane> browser_;
     std::unique_ptr<qalBloombergData> rateSource_;
+    WorkbookServer workbooks_;
+    WorkbookLinkClient link_{workbooks_};
     bool fetching_ = false;
     bool ending_ = false;
 

@@ -5,10 +5,17 @@
 #include "widgets/BrowserPane.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -45,6 +52,19 @@ void Trigger(frmYarrow& w, const char* action) {
         a->trigger();
 }
 
+// Plays the user who answers Yes to the next question box.
+void AnswerYesSoon(frmYarrow& w) {
+    auto* poll = new QTimer(&w);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            poll->deleteLater();
+        }
+    });
+    poll->start(50);
+}
+
 } // namespace
 
 int RunScreenshotTour(frmYarrow& w, const QString& folder) {
@@ -56,6 +76,36 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     w.DataPanel()->cmdGetData_Click();
     Settle(w, 500);
     failures += Save(w, folder, "get-data.png");
+
+    // The data panel after "Get Data" from a workbook: quotes of 31 December 2010.
+    QTemporaryDir dir;
+    const QString book = dir.filePath("quotes-2010-12-31.csv");
+    QFile file(book);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("Name,Coupon,Maturity,Quote,Yield\n"
+                   "2Y Note,0.625,12/31/2012,100.0313,0.61\n"
+                   "3Y Note,1.000,12/31/2013,99.9375,1.02\n"
+                   "5Y Note,2.125,12/31/2015,100.5469,2.01\n"
+                   "7Y Note,2.750,12/31/2017,100.2500,2.71\n"
+                   "10Y Note,2.625,11/15/2020,94.7500,3.30\n"
+                   "30Y Bond,4.250,11/15/2040,98.1875,4.34\n");
+        file.close();
+    }
+    if (w.DataPanel()->OpenWorkbook(book)) {
+        const char* boxes[][2] = {{"txtNameCol", "A"},  {"txtCouponCol", "B"}, {"txtMaturityCol", "C"},
+                                  {"txtQuoteCol", "D"}, {"txtYieldCol", "E"},  {"txtStartRow", "2"},
+                                  {"txtEndRow", "7"}};
+        for (const auto& [name, text] : boxes)
+            if (auto* box = w.findChild<QLineEdit*>(name))
+                box->setText(text);
+        AnswerYesSoon(w); // "get the data again?"
+        w.DataPanel()->cmdGetData_Click();
+        Settle(w, 500);
+        failures += Save(w, folder, "workbook-get-data.png");
+        w.DataPanel()->CloseWorkbook();
+        if (auto* rates = w.findChild<QComboBox*>("cmbRates"))
+            rates->setCurrentIndex(1);
+    }
 
     Trigger(w, "mnuOptionsLargeDisplay");
     Settle(w, 500);

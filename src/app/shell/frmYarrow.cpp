@@ -18,6 +18,11 @@
 #include "widgets/WebBrowserPane.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -96,6 +101,11 @@ frmYarrow::frmYarrow(AppContext& app, QWidget* parent) : QMainWindow(parent), ap
     setWindowTitle("QAL Yarrow");
     BuildControls();
     BuildMenus();
+    // A workbook dropped anywhere on the window opens for the spreadsheet link; the browser panes
+    // would otherwise take the drop and show the file.
+    setAcceptDrops(true);
+    Browser1->setAcceptDrops(false);
+    Browser2->setAcceptDrops(false);
     resize(1280, 900);
 }
 
@@ -218,6 +228,12 @@ QAction* frmYarrow::AddMenuItem(QMenu* menu, const char* name, const char* capti
 void frmYarrow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
+    QAction* open = AddMenuItem(file, "mnuOpenWorkbook", "&Open Workbook...", &frmYarrow::mnuOpenWorkbook_Click);
+    open->setShortcut(QKeySequence::Open);
+    open->setToolTip("Open a workbook (.xlsx, .xlsm, .ods, .csv) for \"Data from Excel\"");
+    AddMenuItem(file, "mnuCloseWorkbook", "C&lose Workbook", &frmYarrow::mnuCloseWorkbook_Click)
+        ->setToolTip("Close the workbook of the chosen sheet");
+    file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();
     AddMenuItem(file, "mnuStudentForum", "&Student Forum", &frmYarrow::mnuStudentForum_Click);
@@ -446,6 +462,42 @@ void frmYarrow::cmbNavigate_Activated() {
 
 void frmYarrow::cmbNavigate_Enter() {
     pane2_->Navigate(cmbNavigate->currentText());
+}
+
+namespace {
+
+bool IsWorkbookFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "xlsx" || suffix == "xlsm" || suffix == "ods" || suffix == "csv";
+}
+
+} // namespace
+
+void frmYarrow::mnuOpenWorkbook_Click() {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, "Open Workbook", QString(), "Workbooks (*.xlsx *.xlsm *.ods *.csv);;All files (*)");
+    for (const QString& path : paths)
+        ucYarrowData1->OpenWorkbook(path);
+}
+
+void frmYarrow::mnuCloseWorkbook_Click() {
+    if (!ucYarrowData1->CloseWorkbook())
+        statusText_->setText("No workbook is open.");
+}
+
+void frmYarrow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && IsWorkbookFile(url.toLocalFile())) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void frmYarrow::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && IsWorkbookFile(url.toLocalFile()))
+            ucYarrowData1->OpenWorkbook(url.toLocalFile());
+    event->acceptProposedAction();
 }
 
 void frmYarrow::mnuHomePage_Click() {

@@ -61,6 +61,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,6 +94,8 @@ private:
     void mnuStudentForum_Click();
     void mnuInstructorForum_Click();
     void mnuFileExit_Click();
+    void mnuOpenWorkbook_Click();
+    void mnuCloseWorkbook_Click();
     void mnuEditCopy_Click();
     void mnuEditPaste_Click();
     void mnuLayout0_Click();
