@@ -41,8 +41,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption screenshots(
         "screenshots", "Save pictures of the window's main states into a folder, then quit.", "folder");
     parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun, screenshots});
-    parser.addPositionalArgument("workbooks", "Workbooks (.xlsx, .xlsm, .ods, .csv) to open for \"Data from Excel\".",
-                                 "[FILE...]");
+    parser.addPositionalArgument(
+        "workbooks", "Workbooks (.xlsx, .xlsm, .ods, .csv) to open for \"Data from Excel\".", "[FILE...]");
     parser.process(app);
 
     yarrow::Session session;

@@ -70,7 +70,7 @@ TEST_F(Workbooks, CellsAsTheSpreadsheetShowsThem) {
              "[bonds.xlsx]Quotes\t[bonds.xlsx]Notes\t[bonds.ods]Bonds\t[bonds.ods]Second\t[quotes.csv]"
              "quotes\t"
              "[mac1904.xlsx]Mac\t[treasury-cmt-history-excel.xlsx]USTREASURY-YIELD\t[inline.xlsx]Quotes\t"
-         "[inline.xlsx]Notes\tSystem"},
+             "[inline.xlsx]Notes\tSystem"},
             {"System", "Selection", "[bonds.xlsx]Quotes!R5C3"},
             // Shared strings, a date format, General numbers, an empty cell at the end of the column.
             {q, "R2C1:R6C1", "2Y Note\r\n5Y Note\r\n10Y Note\r\n30Y Bond\r\n"},
@@ -89,8 +89,8 @@ TEST_F(Workbooks, CellsAsTheSpreadsheetShowsThem) {
             {"[quotes.csv]quotes", "R2C1:R3C4",
              "Bond, 2040\t4.25\t11/15/2040\t98.1875\r\nsay \"hi\"\t\tx\t7"},
             {"[mac1904.xlsx]Mac", "R1C1", "07/24/2018"},
-        // Inline strings and formulas' cached values.
-        {"[inline.xlsx]Notes", "R1C1:R1C4", "Inline \tab\t2\t#DIV/0!"},
+            // Inline strings and formulas' cached values.
+            {"[inline.xlsx]Notes", "R1C1:R1C4", "Inline \tab\t2\t#DIV/0!"},
             // Written by a spreadsheet program: a date, a yield, a formula's cached date.
             {"[treasury-cmt-history-excel.xlsx]USTREASURY-YIELD", "R3C1:R3C2", "07/24/2018\t1.92"},
             {"[treasury-cmt-history-excel.xlsx]USTREASURY-YIELD", "R3C13", "07/24/2018"},

@@ -16,8 +16,8 @@
 #include "widgets/MousePointer.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -221,9 +221,13 @@ void ucYarrowData::FetchFederalReserve(bool setQuoteDate) {
     MousePointer::Normal();
 }
 
-bool ucYarrowData::GetExcelData() {
+ExcelLink ucYarrowData::Link() {
     workbooks_.SetDateOrder(app_.session.dateOrder);
-    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    return {link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+}
+
+bool ucYarrowData::GetExcelData() {
+    ExcelLink link = Link();
     ExcelLinkSettings settings{exlCombo->currentText().toStdString(),
                                txtNameCol->text().toStdString(),
                                txtCouponCol->text().toStdString(),
@@ -249,8 +253,7 @@ void ucYarrowData::ListSheets(const std::vector<std::string>& sheets, const QStr
 }
 
 void ucYarrowData::cmdFindSheets_Click() {
-    workbooks_.SetDateOrder(app_.session.dateOrder);
-    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    ExcelLink link = Link();
     std::vector<std::string> sheets;
     for (int i = 0; i < exlCombo->count(); ++i)
         sheets.push_back(exlCombo->itemText(i).toStdString());
@@ -272,7 +275,7 @@ bool ucYarrowData::OpenWorkbook(const QString& path) {
     cmbRates->setCurrentIndex(0);
     // The new sheets join the list; the sheet already chosen stays chosen.
     const QString chosen = exlCombo->currentText();
-    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    ExcelLink link = Link();
     std::vector<std::string> sheets;
     if (FindExcelSheets(link, sheets))
         ListSheets(sheets, chosen);
@@ -293,7 +296,7 @@ bool ucYarrowData::CloseWorkbook() {
         workbooks_.Close(open.last());
     const QString chosen = exlCombo->currentText();
     std::vector<std::string> sheets;
-    ExcelLink link{link_, app_.dialogs, &app_.events, app_.session.RowLetter};
+    ExcelLink link = Link();
     if (workbooks_.Empty())
         exlCombo->clear();
     else if (FindExcelSheets(link, sheets))

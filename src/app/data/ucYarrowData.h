@@ -18,6 +18,7 @@ class QPushButton;
 namespace yarrow {
 
 struct AppContext;
+struct ExcelLink;
 class GridView;
 class qalBloombergData;
 
@@ -67,6 +68,8 @@ private:
     void Grid1_KeyCode(int code);
     bool GridHasNamedRows() const;
     void FetchFederalReserve(bool setQuoteDate);
+    // The link procedures' view of this panel: its client, dialogs and events, the row letter.
+    ExcelLink Link();
     bool GetExcelData();
     void ListSheets(const std::vector<std::string>& sheets, const QString& keep);
 

@@ -7,14 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>

@@ -18,17 +18,17 @@
 #include "widgets/WebBrowserPane.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
@@ -228,7 +228,8 @@ QAction* frmYarrow::AddMenuItem(QMenu* menu, const char* name, const char* capti
 void frmYarrow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    QAction* open = AddMenuItem(file, "mnuOpenWorkbook", "&Open Workbook...", &frmYarrow::mnuOpenWorkbook_Click);
+    QAction* open =
+        AddMenuItem(file, "mnuOpenWorkbook", "&Open Workbook...", &frmYarrow::mnuOpenWorkbook_Click);
     open->setShortcut(QKeySequence::Open);
     open->setToolTip("Open a workbook (.xlsx, .xlsm, .ods, .csv) for \"Data from Excel\"");
     AddMenuItem(file, "mnuCloseWorkbook", "C&lose Workbook", &frmYarrow::mnuCloseWorkbook_Click)

@@ -379,7 +379,8 @@ private slots:
             return out;
         };
         QCOMPARE(items("mnuFile"),
-                 (QStringList{"mnuHomePage=&Home Page", "-", "mnuStudentForum=&Student Forum",
+                 (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook", "-",
+                              "mnuHomePage=&Home Page", "-", "mnuStudentForum=&Student Forum",
                               "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));
         QCOMPARE(items("mnuOptions"),
