@@ -148,6 +148,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
         if (!command)
             throw UsageError{"no command given"};
+        if (ctx.workbooks.empty() && (ctx.sheet || ctx.columns || ctx.rows))
+            throw UsageError{"--sheet, --columns and --rows go with --workbook"};
 
         CliDialogs dialogs(err, ctx.bills);
         try {

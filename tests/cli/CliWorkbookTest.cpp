@@ -46,6 +46,9 @@ TEST(CliWorkbook, RefusalsSayWhyOnStderr) {
     const Case cases[] = {
         {{"--workbook", file, "--rows", "2-4", "bonds"}, 2, "yarrow-cli: --workbook needs --columns"},
         {{"--workbook", file, "--quotes", file, "bonds"}, 2, "yarrow-cli: give at most one input"},
+        {{"--columns", "A,B,C,D", "bonds"},
+         2,
+         "yarrow-cli: --sheet, --columns and --rows go with --workbook"},
         {{"--workbook", missing, "--columns", "A,B,C,D", "--rows", "2-4", "bonds"},
          1,
          "Vantorix: no-such.xlsx cannot be read"},
