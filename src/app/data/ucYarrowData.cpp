@@ -267,8 +267,11 @@ void ucYarrowData::cmdFindSheets_Click() {
 
 bool ucYarrowData::OpenWorkbook(const QString& path) {
     try {
+        MousePointer::Hourglass();
         workbooks_.Open(path);
+        MousePointer::Normal();
     } catch (const WorkbookError& e) {
+        MousePointer::Normal();
         app_.dialogs.Message(e.what(), kMessageTitle, MessageIcon::Critical);
         return false;
     }
