@@ -55,16 +55,18 @@ ws["A1"] = datetime.datetime(2018, 7, 24)
 ws["A1"].number_format = "d-mmm-yy"
 wb.save(path("mac1904.xlsx"))
 
-# An OpenDocument spreadsheet written by hand: repeated cells and rows, a date, a float, text.
+# An OpenDocument spreadsheet written by hand: repeated cells and rows, a date, a float, text,
+# and a sheet whose writer chose another prefix for the table namespace.
 content = """<?xml version="1.0" encoding="UTF-8"?>
 <office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
  xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2">
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:calcext="urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0" office:version="1.2">
 <office:body><office:spreadsheet>
 <table:table table:name="Bonds">
  <table:table-row>
   <table:table-cell office:value-type="string"><text:p>3Y  Note</text:p></table:table-cell>
-  <table:table-cell office:value-type="float" office:value="1.0"><text:p>1.00</text:p></table:table-cell>
+  <table:table-cell office:value-type="float" calcext:value-type="float" office:value="1.0"><text:p>1.00</text:p></table:table-cell>
   <table:table-cell office:value-type="date" office:date-value="2013-12-31"><text:p>12/31/13</text:p></table:table-cell>
   <table:table-cell office:value-type="float" office:value="99.96875"/>
  </table:table-row>
@@ -74,7 +76,7 @@ content = """<?xml version="1.0" encoding="UTF-8"?>
  </table:table-row>
  <table:table-row table:number-rows-repeated="1048570"><table:table-cell table:number-columns-repeated="1024"/></table:table-row>
 </table:table>
-<table:table table:name="Second"><table:table-row><table:table-cell office:value-type="time" office:time-value="PT10H30M00S"/></table:table-row></table:table>
+<tb:table xmlns:tb="urn:oasis:names:tc:opendocument:xmlns:table:1.0" tb:name="Second"><tb:table-row><tb:table-cell office:value-type="time" office:time-value="PT10H30M00S"/></tb:table-row></tb:table>
 </office:spreadsheet></office:body></office:document-content>
 """
 with zipfile.ZipFile(path("bonds.ods"), "w") as z:

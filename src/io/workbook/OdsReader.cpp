@@ -10,6 +10,15 @@ namespace yarrow {
 
 namespace {
 
+// An attribute by its local name, whatever prefix the writer bound to its namespace
+// (the extension namespace's copies of value types left aside).
+QStringView Attr(const QXmlStreamAttributes& attributes, const char* name) {
+    for (const QXmlStreamAttribute& a : attributes)
+        if (a.name() == QLatin1String(name) && !a.namespaceUri().contains(u"calcext"))
+            return a.value();
+    return {};
+}
+
 // Days from the 1900 system's day 0 (30 December 1899), as a spreadsheet stores a date.
 double SerialOf(const QDateTime& t) {
     const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
@@ -39,7 +48,7 @@ QString CellParagraphs(QXmlStreamReader& xml) {
             if (xml.name() == u"p" && paragraphs++ > 0)
                 text += '\n';
             else if (xml.name() == u"s")
-                text += QString(qMax(1, xml.attributes().value("text:c").toInt()), ' ');
+                text += QString(qMax(1, Attr(xml.attributes(), "c").toInt()), ' ');
             else if (xml.name() == u"tab")
                 text += '\t';
             else if (xml.name() == u"annotation") {
@@ -83,24 +92,24 @@ void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& bo
             continue;
         const auto a = xml.attributes();
         if (xml.name() == u"table" && xml.namespaceUri().contains(u"table")) {
-            book.sheets.push_back({a.value("table:name").toString().toStdString(), {}, 1, 1});
+            book.sheets.push_back({Attr(a, "name").toString().toStdString(), {}, 1, 1});
             sheet = &book.sheets.back();
             row = 1;
         } else if (xml.name() == u"table-row" && sheet) {
-            rowRepeat = qMax<int64_t>(1, a.value("table:number-rows-repeated").toLongLong());
+            rowRepeat = qMax<int64_t>(1, Attr(a, "number-rows-repeated").toLongLong());
             col = 1;
             rowCells.clear();
         } else if ((xml.name() == u"table-cell" || xml.name() == u"covered-table-cell") && sheet) {
-            const int64_t repeat = qMax<int64_t>(1, a.value("table:number-columns-repeated").toLongLong());
-            const QString type = a.value("office:value-type").toString();
+            const int64_t repeat = qMax<int64_t>(1, Attr(a, "number-columns-repeated").toLongLong());
+            const QString type = Attr(a, "value-type").toString();
             WorkbookCell cell;
             bool filled = true;
             if (type == u"float" || type == u"percentage" || type == u"currency") {
                 cell.kind = WorkbookCell::Kind::Number;
-                cell.value = a.value("office:value").toDouble();
+                cell.value = Attr(a, "value").toDouble();
                 xml.skipCurrentElement();
             } else if (type == u"date") {
-                const QString v = a.value("office:date-value").toString();
+                const QString v = Attr(a, "date-value").toString();
                 QDateTime t = QDateTime::fromString(v, Qt::ISODate);
                 if (!t.isValid())
                     t = QDateTime(QDate::fromString(v.left(10), Qt::ISODate), QTime(0, 0));
@@ -112,11 +121,11 @@ void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& bo
                 xml.skipCurrentElement();
             } else if (type == u"time") {
                 cell.kind = WorkbookCell::Kind::Number;
-                cell.value = DurationDays(a.value("office:time-value").toString());
+                cell.value = DurationDays(Attr(a, "time-value").toString());
                 cell.shown = WorkbookCell::Shown::Time;
                 xml.skipCurrentElement();
             } else if (type == u"boolean") {
-                cell.text = a.value("office:boolean-value") == u"true" ? "TRUE" : "FALSE";
+                cell.text = Attr(a, "boolean-value") == u"true" ? "TRUE" : "FALSE";
                 xml.skipCurrentElement();
             } else {
                 cell.text = CellParagraphs(xml).toStdString();
