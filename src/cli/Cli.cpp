@@ -62,6 +62,13 @@ Commands:
   link --workbook FILE... TOPIC ITEM
                          the raw reply of one spreadsheet-link request, e.g. System Topics,
                          System Selection, "[Book.xlsx]Sheet1" R5C2:R20C2
+  plot LAYER... --out FILE.svg|FILE.png [--size WxH]
+                         the curves panel's picture: each LAYER drawn in turn over the last, as
+                         its button would: ytm, zero, forward (with --compounding), ns (with
+                         --level, --slope, --curve or --fit), spline (with --step, --left,
+                         --right; through the last curve, or the zero curve), clear. --size is
+                         the picture box in pixels (default 640x480); the file adds the bound
+                         labels around it
 
 Options:
   --help                 show this text
@@ -75,7 +82,7 @@ const CommandInfo kCommands[] = {
     {"analytics", CmdAnalytics}, {"nelson-siegel", CmdNelsonSiegel},
     {"spline", CmdSpline},       {"cashflows", CmdCashflows},
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
-    {"link", CmdLink},
+    {"link", CmdLink},           {"plot", CmdPlot},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

@@ -38,6 +38,8 @@ int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // The raw reply of one spreadsheet-link request to the given workbooks.
 int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// The curves panel's picture, drawn layer by layer into an SVG or PNG file.
+int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

@@ -1,28 +1,347 @@
 #include "curves/ucTCurves.h"
 
+#include "core/curves/CurvesPlot.h"
 #include "core/data/Session.h"
+#include "core/grid/GridText.h"
+#include "core/seams/Clipboard.h"
+#include "core/text/NumberText.h"
+#include "core/text/RuntimeError.h"
 #include "shell/AppContext.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/GridView.h"
+#include "widgets/MousePointer.h"
+#include "widgets/PictureBox.h"
 
-#include <QFrame>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace yarrow {
 
+namespace {
+
+// Design places in twips: the listing across the top, the picture box with its bound labels
+// under it on the left, the curve choice and the Nelson-Siegel frame on the right, the spline row
+// along the bottom. Frame children are placed relative to the frame.
+constexpr int32_t kDesignWidth = 7200;
+constexpr int32_t kDesignHeight = 6600;
+constexpr TwipRect kGrid{120, 120, 6960, 2160};
+constexpr TwipRect kPicture{780, 2400, 4260, 2700};
+constexpr TwipRect kBoundTop{60, 2400, 690, 285};
+constexpr TwipRect kBoundBottom{60, 4815, 690, 285};
+constexpr TwipRect kBoundLeft{780, 5130, 900, 285};
+constexpr TwipRect kBoundRight{4140, 5130, 900, 285};
+constexpr float kRightColumn = 5160;
+constexpr float kRightWidth = 1920;
+constexpr TwipRect kCurveType[3] = {{kRightColumn, 2400, kRightWidth, 255},
+                                    {kRightColumn, 2655, kRightWidth, 255},
+                                    {kRightColumn, 2910, kRightWidth, 255}};
+constexpr TwipRect kFreq{kRightColumn, 3210, kRightWidth, 315};
+constexpr TwipRect kPlot{kRightColumn, 3585, 930, 345};
+constexpr TwipRect kClear{kRightColumn + 990, 3585, 930, 345};
+constexpr TwipRect kFrame{kRightColumn, 4020, kRightWidth, 2040};
+constexpr TwipRect kLevelLabel{120, 300, 700, 255};
+constexpr TwipRect kLevel{840, 270, 960, 300};
+constexpr TwipRect kSlopeLabel{120, 630, 700, 255};
+constexpr TwipRect kSlope{840, 600, 960, 300};
+constexpr TwipRect kCurveLabel{120, 960, 700, 255};
+constexpr TwipRect kCurve{840, 930, 960, 300};
+constexpr TwipRect kMinus{120, 1290, 420, 330};
+constexpr TwipRect kPlus{600, 1290, 420, 330};
+constexpr TwipRect kFit{1080, 1290, 720, 330};
+constexpr TwipRect kNSPlot{120, 1665, 1680, 330};
+constexpr TwipRect kInterpolate{120, 5520, 1200, 315};
+constexpr TwipRect kSpline{1380, 5505, 1400, 345};
+constexpr TwipRect kCopyInterp{2840, 5505, 2200, 345};
+constexpr TwipRect kSlopesLabel{120, 5985, 700, 255};
+constexpr TwipRect kSplineLeft{840, 5955, 700, 300};
+constexpr TwipRect kSplineRight{1600, 5955, 700, 300};
+
+// A bound label box: shows the text and keeps it with the plot, so an exported picture carries
+// the same labels.
+class BoundLabel : public TextSink {
+public:
+    BoundLabel(QLineEdit* box, DisplayList& plot, int i) : box_(box), plot_(plot), i_(i) {}
+    void SetText(const std::string& text) override {
+        box_->setText(QString::fromStdString(text));
+        plot_.SetBoundText(i_, text);
+    }
+
+private:
+    QLineEdit* box_;
+    DisplayList& plot_;
+    int i_;
+};
+
+// The hourglass for the length of a computation, however it ends.
+class HourglassScope {
+public:
+    HourglassScope() { MousePointer::Hourglass(); }
+    ~HourglassScope() { MousePointer::Normal(); }
+    HourglassScope(const HourglassScope&) = delete;
+    HourglassScope& operator=(const HourglassScope&) = delete;
+};
+
+// The parameter boxes are read strictly: a text that is not a number is a type mismatch.
+float StrictSingle(const QLineEdit* box) {
+    const std::string text = box->text().toStdString();
+    if (!IsNumeric(text))
+        throw RuntimeError::TypeMismatch();
+    return SafeSingle(text);
+}
+
+} // namespace
+
 ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_(app) {
     setObjectName("ucTCurves");
-    SetDesignSize(7200, 6600);
-    auto* frame = Place(new QFrame(this), "fraCurves", {60, 60, 7080, 6480});
-    frame->setFrameShape(QFrame::StyledPanel);
-    Place(new QLabel("Yield Curves", this), "lblTitle", {180, 150, 4000, 300});
-    lblTable_ = Place(new QLabel(this), "lblTable", {180, 600, 6800, 1200});
-    lblTable_->setWordWrap(true);
-    lblTable_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetDesignSize(kDesignWidth, kDesignHeight);
+
+    pbox = Place(new PictureBox(this), "pbox", kPicture);
+    const char* boundNames[] = {"Text1_0", "Text1_1", "Text1_2", "Text1_3"};
+    const TwipRect boundPlaces[] = {kBoundTop, kBoundBottom, kBoundLeft, kBoundRight};
+    for (int i = 0; i < 4; ++i) {
+        Text1[i] = Place(new QLineEdit(this), boundNames[i], boundPlaces[i]);
+        Text1[i]->setReadOnly(true);
+        Text1[i]->setFrame(false);
+        Text1[i]->setAlignment(i == 2 ? Qt::AlignLeft : Qt::AlignRight);
+        boundSinks_[i] = std::make_unique<BoundLabel>(Text1[i], pbox->Plot(), i);
+    }
+    Text1[0]->setToolTip("Largest rate on the plot's scale");
+    Text1[1]->setToolTip("Smallest rate on the plot's scale");
+    Text1[2]->setToolTip("Shortest maturity (years) on the plot's scale");
+    Text1[3]->setToolTip("Longest maturity (years) on the plot's scale");
+    cmdClear = Place(new QPushButton("Clear", this), "cmdClear", kClear);
+    cmdClear->setToolTip("Clear the plot");
+
+    Frame1 = Place(new QGroupBox("Nelson-Siegel", this), "Frame1", kFrame);
+    Label1[1] = Place(new QLabel("Level", Frame1), "Label1_1", kLevelLabel);
+    txtLevel = Place(new QLineEdit(".068", Frame1), "txtLevel", kLevel);
+    Label1[2] = Place(new QLabel("Slope", Frame1), "Label1_2", kSlopeLabel);
+    txtSlope = Place(new QLineEdit("-.04", Frame1), "txtSlope", kSlope);
+    Label1[3] = Place(new QLabel("Curve", Frame1), "Label1_3", kCurveLabel);
+    txtCurve = Place(new QLineEdit(".005", Frame1), "txtCurve", kCurve);
+    cmdMinus = Place(new QPushButton("-", Frame1), "cmdMinus", kMinus);
+    cmdPlus = Place(new QPushButton("+", Frame1), "cmdPlus", kPlus);
+    cmdNSFit = Place(new QPushButton("Fit", Frame1), "cmdNSFit", kFit);
+    cmdNSPlot = Place(new QPushButton("Plot", Frame1), "cmdNSPlot", kNSPlot);
+    cmdMinus->setToolTip("Lower the last chosen parameter by 0.001 and redraw");
+    cmdPlus->setToolTip("Raise the last chosen parameter by 0.001 and redraw");
+    cmdNSFit->setToolTip("Fit level, slope and curve to the zero curve (decay 3 years)");
+    cmdNSPlot->setToolTip("Draw the model over the zero curve (Enter in a box does the same)");
+
+    Label1[0] = Place(new QLabel("Slopes", this), "Label1_0", kSlopesLabel);
+    txtSplineLeft = Place(new QLineEdit("0", this), "txtSplineLeft", kSplineLeft);
+    txtSplineRight = Place(new QLineEdit("0", this), "txtSplineRight", kSplineRight);
+    txtSplineLeft->setToolTip("Slope of the spline at the first maturity");
+    txtSplineRight->setToolTip("Slope of the spline at the last maturity");
+    cmbFreq = Place(new QComboBox(this), "cmbFreq", kFreq);
+    cmbFreq->setToolTip("Compounding of the zero and forward curves");
+    cmbInterpolate = Place(new QComboBox(this), "cmbInterpolate", kInterpolate);
+    cmbInterpolate->setToolTip("Spacing of the interpolated points");
+    cmdCopyInterp = Place(new QPushButton("Copy Interpolation", this), "cmdCopyInterp", kCopyInterp);
+    cmdCopyInterp->setToolTip("Copy years and rates at every point (spline, or straight lines)");
+    cmdSpline = Place(new QPushButton("Cubic Spline", this), "cmdSpline", kSpline);
+    cmdSpline->setToolTip("Replot the curve and draw a cubic spline through it");
+    cmdPlot = Place(new QPushButton("Plot", this), "cmdPlot", kPlot);
+    cmdPlot->setToolTip("Plot the chosen curve over what is drawn");
+    const char* curveNames[] = {"Yields to Maturity", "Zero", "Forward"};
+    const char* optionNames[] = {"oCurveType_0", "oCurveType_1", "oCurveType_2"};
+    for (int i = 0; i < 3; ++i)
+        oCurveType[i] = Place(new QRadioButton(curveNames[i], this), optionNames[i], kCurveType[i]);
+    Grid1 = Place(new GridView(this), "Grid1", kGrid);
+    Grid1->SetEditable(false);
+    Grid1->SetColumnTwips({240, 900, 900, 1100, 900, 900, 900, 900});
+
+    connect(cmdPlot, &QPushButton::clicked, this, &ucTCurves::cmdPlot_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(oCurveType[i], &QRadioButton::clicked, this, [this, i] { oCurveType_Click(i); });
+    connect(cmbFreq, &QComboBox::currentIndexChanged, this, &ucTCurves::cmbFreq_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &ucTCurves::cmdClear_Click);
+    connect(cmdNSPlot, &QPushButton::clicked, this, &ucTCurves::cmdNSPlot_Click);
+    connect(cmdNSFit, &QPushButton::clicked, this, &ucTCurves::cmdNSFit_Click);
+    connect(cmdPlus, &QPushButton::clicked, this, &ucTCurves::cmdPlus_Click);
+    connect(cmdMinus, &QPushButton::clicked, this, &ucTCurves::cmdMinus_Click);
+    connect(cmdSpline, &QPushButton::clicked, this, &ucTCurves::cmdSpline_Click);
+    connect(cmdCopyInterp, &QPushButton::clicked, this, &ucTCurves::cmdCopyInterp_Click);
+    connect(Grid1, &GridView::ControlKey, this, &ucTCurves::Grid1_KeyCode);
+    connect(Grid1, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
+    for (QLineEdit* box : {txtLevel, txtSlope, txtCurve}) {
+        box->installEventFilter(this);
+        // Enter redraws; the key still reaches the box.
+        connect(box, &QLineEdit::returnPressed, this, &ucTCurves::cmdNSPlot_Click);
+    }
+    connect(pbox, &PictureBox::PointerAt, this, [this](double years, double rate) {
+        if (pbox->Plot().Lines().empty())
+            return;
+        emit StatusText(QString("Years %1   Rate %2%")
+                            .arg(QString::fromStdString(FormatFixed(years, 4)))
+                            .arg(QString::fromStdString(FormatFixed(rate * 100.0, 4))));
+    });
+    connect(pbox, &PictureBox::PointerLeft, this, [this] { emit StatusText(QString()); });
+
+    // Creation, in the panel's order.
+    ReadSize();
     SetUpDisplay();
+    DoEvents(&app_.events);
+    app_.ActiveGrid = Grid1;
+    ActiveBox_ = txtLevel;
+    CompFreq_ = -1;
+    cmbInterpolate->clear();
+    for (const char* name : kInterpolationNames)
+        cmbInterpolate->addItem(name);
+    cmbInterpolate->setCurrentIndex(2);
+    DoEvents(&app_.events);
+    cmbFreq->clear();
+    for (const char* name : kCompoundingNames)
+        cmbFreq->addItem(name);
+    cmbFreq->setCurrentIndex(0);
+    DoEvents(&app_.events);
+}
+
+ucTCurves::~ucTCurves() {
+    if (app_.ActiveGrid == Grid1)
+        app_.ActiveGrid = nullptr;
+}
+
+int16_t ucTCurves::NumInterp() const {
+    return CurveDraw_ ? CurveDraw_->NumInterp() : int16_t(0);
+}
+
+CurvesPlot& ucTCurves::Plot() {
+    if (!CurveDraw_) {
+        std::array<TextSink*, 4> sinks{};
+        for (size_t i = 0; i < 4; ++i)
+            sinks[i] = boundSinks_[i].get();
+        CurveDraw_ = std::make_unique<CurvesPlot>(app_.session, *pbox, sinks, &app_.dialogs, &app_.events);
+    }
+    return *CurveDraw_;
 }
 
 void ucTCurves::Initialize() {
-    const Session& s = app_.session;
-    lblTable_->setText(QString("The bond table holds %1 bond(s).").arg(s.nBonds));
+    FillCurvesListing(app_.session, Grid1->Model());
+}
+
+void ucTCurves::cmdPlot_Click() {
+    try {
+        int selected = -1;
+        for (int i = 0; i < 3; ++i)
+            if (oCurveType[i]->isChecked())
+                selected = i;
+        if (selected < 0) {
+            // Nothing chosen: the plot still starts afresh, but nothing is computed or drawn.
+            Plot();
+            return;
+        }
+        HourglassScope hourglass;
+        Plot().PlotCurve(Grid1->Model(), static_cast<CurveType>(selected), CompFreq_);
+    } catch (const std::exception& e) {
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucTCurves::oCurveType_Click(int) {
+    cmdPlot_Click();
+}
+
+void ucTCurves::cmbFreq_Click() {
+    CompFreq_ = CompFreqFromIndex(cmbFreq->currentIndex(), CompFreq_);
+}
+
+void ucTCurves::cmdClear_Click() {
+    pbox->Clear();
+}
+
+void ucTCurves::cmdNSPlot_Click() {
+    try {
+        NelsonSiegelParameters p;
+        p.level = StrictSingle(txtLevel);
+        p.slope = StrictSingle(txtSlope);
+        p.curve = StrictSingle(txtCurve);
+        const Array1<float> model = NelsonSiegelAtBonds(app_.session, p);
+        if (!oCurveType[1]->isChecked()) {
+            oCurveType[1]->setChecked(true);
+            oCurveType_Click(1);
+        }
+        cmdPlot_Click();
+        Plot().DrawNelsonSiegel(model);
+    } catch (const std::exception& e) {
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucTCurves::cmdNSFit_Click() {
+    try {
+        // Always fit the zero curve as it stands now, even when "Zero" was already chosen.
+        oCurveType[1]->setChecked(true);
+        oCurveType_Click(1);
+        const NelsonSiegelParameters p = FitNelsonSiegel(app_.session);
+        txtLevel->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.level)));
+        txtSlope->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.slope)));
+        txtCurve->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.curve)));
+        cmdNSPlot_Click();
+    } catch (const std::exception& e) {
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucTCurves::Nudge(float delta) {
+    if (ActiveBox_) {
+        std::string text = ActiveBox_->text().toStdString();
+        if (NudgeNelsonSiegelParameter(text, delta))
+            ActiveBox_->setText(QString::fromStdString(text));
+    }
+    cmdNSPlot_Click();
+}
+
+void ucTCurves::cmdPlus_Click() {
+    Nudge(0.001f);
+}
+
+void ucTCurves::cmdMinus_Click() {
+    Nudge(-0.001f);
+}
+
+void ucTCurves::cmdSpline_Click() {
+    try {
+        cmdPlot_Click();
+        HourglassScope hourglass;
+        const float left = CSng(Val(txtSplineLeft->text().toStdString()));
+        const float right = CSng(Val(txtSplineRight->text().toStdString()));
+        Plot().DrawSpline(InterpolationStep(cmbInterpolate->currentIndex()), left, right);
+    } catch (const std::exception& e) {
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucTCurves::cmdCopyInterp_Click() {
+    try {
+        const std::string text = Plot().InterpolationText(InterpolationStep(cmbInterpolate->currentIndex()));
+        app_.clipboard.Clear();
+        app_.clipboard.SetText(text);
+        DoEvents(&app_.events);
+    } catch (const std::exception& e) {
+        ReportError(app_.dialogs, app_.events, e);
+    }
+}
+
+void ucTCurves::Grid1_KeyCode(int code) {
+    if (code == 3)
+        Grid1->Copy(app_.clipboard, app_.dialogs);
+    else if (code == 1)
+        CopyWholeGrid(Grid1->Model(), app_.clipboard, app_.dialogs);
+}
+
+bool ucTCurves::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (QLineEdit* box : {txtLevel, txtSlope, txtCurve})
+            if (watched == box)
+                ActiveBox_ = box;
+    }
+    return WorkPanel::eventFilter(watched, event);
 }
 
 } // namespace yarrow

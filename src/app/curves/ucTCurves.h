@@ -2,23 +2,92 @@
 
 #include "shell/WorkPanel.h"
 
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace yarrow {
 
 struct AppContext;
+class CurvesPlot;
+class GridView;
+class PictureBox;
+class TextSink;
 
-// The curves panel. For now it shows what the bond table holds; the plots come with the
-// curves work.
+// The curves panel: the bond listing, the yield, zero and forward plots, the Nelson-Siegel model
+// and the cubic spline, all drawn into one picture box.
 class ucTCurves : public WorkPanel {
     Q_OBJECT
 public:
     explicit ucTCurves(AppContext& app, QWidget* parent = nullptr);
+    ~ucTCurves() override;
+
     void Initialize() override;
 
+    // The handlers, as clicks and keys run them.
+    void cmdPlot_Click();
+    void oCurveType_Click(int index);
+    void cmbFreq_Click();
+    void cmdClear_Click();
+    void cmdNSPlot_Click();
+    void cmdNSFit_Click();
+    void cmdPlus_Click();
+    void cmdMinus_Click();
+    void cmdSpline_Click();
+    void cmdCopyInterp_Click();
+    void Grid1_KeyCode(int code);
+
+    int16_t CompFreq() const { return CompFreq_; }
+    int16_t NumInterp() const;
+    QLineEdit* ActiveBox() const { return ActiveBox_; }
+    PictureBox* Picture() const { return pbox; }
+    GridView* Grid() const { return Grid1; }
+
+signals:
+    // A line for the status bar (the pointer readout); empty clears it.
+    void StatusText(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Nudge(float delta);
+    CurvesPlot& Plot();
+
     AppContext& app_;
-    QLabel* lblTable_;
+    PictureBox* pbox = nullptr;
+    std::array<QLineEdit*, 4> Text1{};
+    QPushButton* cmdClear = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* cmdMinus = nullptr;
+    QPushButton* cmdPlus = nullptr;
+    QPushButton* cmdNSFit = nullptr;
+    QPushButton* cmdNSPlot = nullptr;
+    QLineEdit* txtCurve = nullptr;
+    QLineEdit* txtSlope = nullptr;
+    QLineEdit* txtLevel = nullptr;
+    QLineEdit* txtSplineLeft = nullptr;
+    QLineEdit* txtSplineRight = nullptr;
+    QComboBox* cmbFreq = nullptr;
+    QComboBox* cmbInterpolate = nullptr;
+    QPushButton* cmdCopyInterp = nullptr;
+    QPushButton* cmdSpline = nullptr;
+    QPushButton* cmdPlot = nullptr;
+    std::array<QRadioButton*, 3> oCurveType{};
+    std::array<QLabel*, 4> Label1{};
+    GridView* Grid1 = nullptr;
+
+    QLineEdit* ActiveBox_ = nullptr;
+    int16_t CompFreq_ = -1;
+    std::array<std::unique_ptr<TextSink>, 4> boundSinks_;
+    std::unique_ptr<CurvesPlot> CurveDraw_;
 };
 
 } // namespace yarrow

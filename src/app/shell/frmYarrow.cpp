@@ -8,6 +8,7 @@
 #include "core/text/RuntimeError.h"
 #include "curves/ucTCurves.h"
 #include "data/ucYarrowData.h"
+#include "io/plot/PlotPainter.h"
 #include "shell/AppContext.h"
 #include "shell/BrowserLayout.h"
 #include "shell/NavigateCombo.h"
@@ -15,11 +16,13 @@
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
 #include "widgets/LineControl.h"
+#include "widgets/PictureBox.h"
 #include "widgets/WebBrowserPane.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -215,6 +218,7 @@ void frmYarrow::BuildControls() {
     connect(cmbNavigate, &QComboBox::activated, this, &frmYarrow::cmbNavigate_Activated);
     cmbNavigate->lineEdit()->installEventFilter(this);
     connect(ucYarrowData1, &ucYarrowData::StatusText, statusText_, &QLabel::setText);
+    connect(ucTCurves1, &ucTCurves::StatusText, statusText_, &QLabel::setText);
 }
 
 QAction* frmYarrow::AddMenuItem(QMenu* menu, const char* name, const char* caption,
@@ -240,6 +244,9 @@ void frmYarrow::BuildMenus() {
     AddMenuItem(file, "mnuStudentForum", "&Student Forum", &frmYarrow::mnuStudentForum_Click);
     AddMenuItem(file, "mnuInstructorForum", "&Instructor's Forum Setup",
                 &frmYarrow::mnuInstructorForum_Click);
+    QAction* savePlot =
+        AddMenuItem(file, "mnuSavePlotAs", "Save Plot &As...", &frmYarrow::mnuSavePlotAs_Click);
+    savePlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     AddMenuItem(file, "mnuFileExit", "E&xit", &frmYarrow::mnuFileExit_Click);
 
@@ -555,6 +562,34 @@ void frmYarrow::mnuOptionsLargeDisplay_Click() {
 
 void frmYarrow::mnuOptionsNormalDisplay_Click() {
     SetDisplaySize(false);
+}
+
+void frmYarrow::mnuSavePlotAs_Click() {
+    PictureBox* box = ucTCurves1->Picture();
+    if (box->Plot().Lines().empty()) {
+        app_.dialogs.Message("There is no plot to save: plot a curve on the Curves panel first.",
+                             kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    QString path;
+    if (saveFileChooser_) {
+        path = saveFileChooser_();
+    } else {
+        QString selected;
+        path = QFileDialog::getSaveFileName(this, "Save Plot As", "curves.png",
+                                            "PNG picture (*.png);;SVG drawing (*.svg)", &selected);
+        // A name typed without an extension takes the chosen type's.
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += selected.startsWith("SVG") ? ".svg" : ".png";
+    }
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SavePlot(box->Plot(), box->width(), box->height(), path, &error)) {
+        app_.dialogs.Message(error.toStdString(), kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    statusText_->setText(QString("Plot saved to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void frmYarrow::mnuCalculator_Click() {

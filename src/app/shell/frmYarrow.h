@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -49,6 +50,11 @@ public:
     void cmdYieldCurve_Click();
     void cmdAnalytics_Click();
     void cmdStop_Click();
+
+    // File > Save Plot As...: the curves panel's picture as PNG or SVG, chosen by the extension.
+    void mnuSavePlotAs_Click();
+    // Asks for the file name to save the plot under (empty: cancelled). Tests replace it.
+    void SetSaveFileChooser(std::function<QString()> chooser) { saveFileChooser_ = std::move(chooser); }
 
     WorkPanel* CurrentPanel() const { return CurrentPanel_; }
     bool ExpandBottom() const { return ExpandBottom_; }
@@ -138,6 +144,7 @@ private:
     WorkPanel* CurrentPanel_ = nullptr;
     bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
+    std::function<QString()> saveFileChooser_;
 };
 
 } // namespace yarrow

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/draw/Canvas.h"
+#include "core/seams/Canvas.h"
 #include "core/seams/Dialogs.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/Precision.h"

@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(curves->ucHeight(), 9900); // 6600 * 1.5
         QCOMPARE(GetTwips(curves), (TwipRect{120, 540, 12240, 9900}));
         QCOMPARE(win.At("Browser1").left, 120.f + 12240 + 25);
-        QVERIFY(Find<QLabel>(*curves, "lblTable")->font().bold());
+        QVERIFY(Find<QPushButton>(*curves, "cmdPlot")->font().bold());
 
         // Only the current panel was enlarged; "Restart" shows the data panel at its own size.
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdRestart"), Qt::LeftButton);
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(GetTwips(curves).width, 12240.f);
         Action(win.w, "mnuOptionsNormalDisplay")->trigger();
         QCOMPARE(GetTwips(curves), (TwipRect{120, 540, 7200, 6600}));
-        QVERIFY(!Find<QLabel>(*curves, "lblTable")->font().bold());
+        QVERIFY(!Find<QPushButton>(*curves, "cmdPlot")->font().bold());
 
         // The data panel itself, enlarged: 6000 x 7200 becomes 10200 x 10800, the grid moves down
         // by the 400-twip rule.

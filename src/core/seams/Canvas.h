@@ -29,6 +29,12 @@ public:
     // Erases everything drawn; the scale, colour and width stay, the current position becomes
     // the top-left corner.
     virtual void Clear() = 0;
+    // Names what is drawn from now on (a curve's layer such as "zero", and an optional legend
+    // text) for surfaces that keep their drawing; others ignore it.
+    virtual void SetLayer(const std::string& layer, const std::string& legend) {
+        (void)layer;
+        (void)legend;
+    }
 };
 
 // A text box that receives a text, such as the plot's bound labels. Not owned by the writer.

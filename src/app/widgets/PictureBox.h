@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/draw/DisplayList.h"
+
+#include <QWidget>
+
+namespace yarrow {
+
+// A picture box: a Canvas that keeps what was drawn as a display list and paints from it, so
+// exposes, resizes and display-size changes repaint without recomputing anything.
+class PictureBox : public QWidget, public Canvas {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void SetUserScale(float left, float top, float right, float bottom) override;
+    void SetPoint(float x, float y) override;
+    void DrawSegment(float x1, float y1, float x2, float y2) override;
+    void SetForeColor(int16_t colour) override;
+    void SetDrawWidth(int16_t width) override;
+    void Clear() override;
+
+    DisplayList& Plot() { return plot_; }
+    const DisplayList& Plot() const { return plot_; }
+
+signals:
+    // The user point under the mouse pointer, in the current scale (x years, y a rate).
+    void PointerAt(double x, double y);
+    void PointerLeft();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    DisplayList plot_;
+};
+
+} // namespace yarrow

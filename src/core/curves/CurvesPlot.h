@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/curves/CurvesListing.h"
+#include "core/curves/Interpolation.h"
+#include "core/curves/NelsonSiegel.h"
+#include "core/draw/qalDraw.h"
+
+#include <array>
+#include <memory>
+
+namespace yarrow {
+
+class Canvas;
+class GridModel;
+class Session;
+class TextSink;
+
+// What the plot buttons of the curves panel draw, shared by the panel and the command line: the
+// curve plots, the Nelson-Siegel model and the spline, all through one qalDraw on one canvas,
+// each line drawn over the last until the canvas is cleared. Run-time errors go to the caller.
+class CurvesPlot {
+public:
+    CurvesPlot(Session& session, Canvas& canvas, const std::array<TextSink*, 4>& bounds,
+               Dialogs* dialogs = nullptr, PendingEvents* events = nullptr);
+
+    // The curve plot: a fresh qalDraw set-up, line width 2, the curve's data into the session's
+    // curve arrays and column 7 of the listing, the curve drawn on its own scale. Forgets the
+    // interpolation grid.
+    void PlotCurve(GridModel& listing, CurveType type, int16_t compFreq);
+    // The model at the bond maturities, drawn on the scale of the last curve plot.
+    void DrawNelsonSiegel(const Array1<float>& model);
+    // The spline through the plotted curve on the grid of `step`, drawn on the same scale.
+    void DrawSpline(float step, float leftSlope, float rightSlope);
+    // "Copy Interpolation": the grid of the last spline, or a straight-line one built now (and
+    // kept until the next curve plot) when no spline was drawn since.
+    std::string InterpolationText(float step);
+
+    int16_t NumInterp() const { return points_.NumInterp; }
+    const InterpolationGrid& Points() const { return points_; }
+
+private:
+    qalDraw& Draw();
+
+    Session& session_;
+    Canvas& canvas_;
+    std::array<TextSink*, 4> bounds_;
+    Dialogs* dialogs_;
+    PendingEvents* events_;
+    std::unique_ptr<qalDraw> draw_; // created by the first plot
+    InterpolationGrid points_;
+};
+
+// The layer name of each curve in an exported plot: "ytm", "zero", "forward".
+const char* CurveLayer(CurveType type);
+
+} // namespace yarrow

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace yarrow {
+
+// Where an exported plot puts the picture box and its four bound labels: the box with a margin on
+// the left for the top and bottom labels and one underneath for the left and right labels, as the
+// panel shows them. Pixels, origin top-left. The SVG and the PNG writers share it.
+struct PlotFrame {
+    static constexpr int kLeftMargin = 64;
+    static constexpr int kBottomMargin = 24;
+    static constexpr int kEdge = 8;
+    static constexpr int kFontPixels = 12;
+
+    int boxX = kLeftMargin;
+    int boxY = kEdge;
+    int boxWidth = 0;
+    int boxHeight = 0;
+    int width = 0; // the whole picture
+    int height = 0;
+
+    static PlotFrame ForBox(int boxWidth, int boxHeight);
+
+    // Text anchor of bound label i (0 top, 1 bottom, 2 left, 3 right): baseline position and
+    // whether the text ends (true) or starts (false) there.
+    struct Anchor {
+        int x = 0;
+        int y = 0;
+        bool alignEnd = false;
+    };
+    Anchor LabelAnchor(int i) const;
+};
+
+} // namespace yarrow

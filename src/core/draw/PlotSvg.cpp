@@ -1,0 +1,109 @@
+#include "core/draw/PlotSvg.h"
+
+#include "core/draw/DisplayList.h"
+#include "core/draw/PlotFrame.h"
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+namespace yarrow {
+
+namespace {
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Enough decimals to place a point within a hundredth of a pixel; non-finite values (a curve at a
+// division by zero) would make the document invalid, so they are written as 0.
+std::string Coord(double v) {
+    if (!std::isfinite(v))
+        v = 0;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    std::string s = buf;
+    while (s.back() == '0')
+        s.pop_back();
+    if (s.back() == '.')
+        s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+// A single-precision value in full.
+std::string Exact(float v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", double(v));
+    return buf;
+}
+
+} // namespace
+
+std::string PaletteHex(int index) {
+    const uint32_t rgb = kPalette16[static_cast<size_t>(((index % 16) + 16) % 16)];
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%06x", static_cast<unsigned>(rgb));
+    return buf;
+}
+
+std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
+    const PlotFrame f = PlotFrame::ForBox(boxWidth, boxHeight);
+    std::ostringstream o;
+    o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << f.width << "\" height=\"" << f.height
+      << "\" viewBox=\"0 0 " << f.width << ' ' << f.height << "\">\n"
+      << "<rect width=\"" << f.width << "\" height=\"" << f.height << "\" fill=\"#ffffff\"/>\n"
+      << "<svg id=\"picture\" x=\"" << f.boxX << "\" y=\"" << f.boxY << "\" width=\"" << boxWidth
+      << "\" height=\"" << boxHeight << "\" overflow=\"hidden\" data-scale=\"" << Exact(plot.UserScale().left)
+      << ' ' << Exact(plot.UserScale().top) << ' ' << Exact(plot.UserScale().right) << ' '
+      << Exact(plot.UserScale().bottom) << "\">\n"
+      << "<rect width=\"" << boxWidth << "\" height=\"" << boxHeight
+      << "\" fill=\"#ffffff\" stroke=\"#808080\" stroke-width=\"1\"/>\n";
+    for (const DisplayList::Line& line : plot.Lines()) {
+        o << "<polyline class=\"" << Escaped(line.layer) << "\" fill=\"none\" stroke=\""
+          << PaletteHex(line.colour) << "\" stroke-width=\"" << line.width
+          << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"";
+        if (!line.legend.empty())
+            o << " data-legend=\"" << Escaped(line.legend) << '"';
+        o << " points=\"";
+        bool first = true;
+        for (const DisplayList::Point& p : line.points) {
+            const DisplayList::Point q = plot.ToPicture(p, boxWidth, boxHeight);
+            o << (first ? "" : " ") << Coord(q.x) << ',' << Coord(q.y);
+            first = false;
+        }
+        o << "\"/>\n";
+    }
+    o << "</svg>\n";
+    static const char* const kIds[] = {"bound-top", "bound-bottom", "bound-left", "bound-right"};
+    for (int i = 0; i < 4; ++i) {
+        const PlotFrame::Anchor a = f.LabelAnchor(i);
+        o << "<text id=\"" << kIds[i] << "\" x=\"" << a.x << "\" y=\"" << a.y
+          << "\" font-family=\"sans-serif\" "
+          << "font-size=\"" << PlotFrame::kFontPixels << "\" text-anchor=\"" << (a.alignEnd ? "end" : "start")
+          << "\">" << Escaped(plot.BoundText(i)) << "</text>\n";
+    }
+    o << "</svg>\n";
+    return o.str();
+}
+
+} // namespace yarrow

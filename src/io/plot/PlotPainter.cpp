@@ -1,0 +1,113 @@
+#include "io/plot/PlotPainter.h"
+
+#include "core/draw/DisplayList.h"
+#include "core/draw/PlotFrame.h"
+#include "core/draw/PlotSvg.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace yarrow {
+
+namespace {
+
+QColor PaletteColour(int index) {
+    return QColor::fromRgb(kPalette16[static_cast<size_t>(((index % 16) + 16) % 16)]);
+}
+
+// Far-off points (a yield of -999 on a scale set by other curves) are clamped so the painter's
+// fixed-point arithmetic keeps the direction of the segment sensible.
+double Clamp(double v) {
+    if (!std::isfinite(v))
+        return 0;
+    return std::clamp(v, -1.0e6, 1.0e6);
+}
+
+} // namespace
+
+void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) {
+    painter.save();
+    painter.fillRect(box, Qt::white);
+    painter.setClipRect(box);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const DisplayList::Line& line : plot.Lines()) {
+        QPen pen(PaletteColour(line.colour), line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        QPainterPath path;
+        bool first = true;
+        for (const DisplayList::Point& p : line.points) {
+            const DisplayList::Point q = plot.ToPicture(p, box.width(), box.height());
+            const QPointF at(box.x() + Clamp(q.x), box.y() + Clamp(q.y));
+            if (first)
+                path.moveTo(at);
+            else
+                path.lineTo(at);
+            first = false;
+        }
+        if (line.points.size() == 1)
+            painter.drawPoint(path.currentPosition());
+        else
+            painter.drawPath(path);
+    }
+    painter.restore();
+    painter.save();
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
+QImage RenderPlotImage(const DisplayList& plot, int boxWidth, int boxHeight) {
+    const PlotFrame f = PlotFrame::ForBox(boxWidth, boxHeight);
+    QImage image(f.width, f.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintPlotBox(painter, plot, QRect(f.boxX, f.boxY, boxWidth, boxHeight));
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(PlotFrame::kFontPixels);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font);
+    for (int i = 0; i < 4; ++i) {
+        const PlotFrame::Anchor a = f.LabelAnchor(i);
+        const QString text = QString::fromStdString(plot.BoundText(i));
+        const int x = a.alignEnd ? a.x - metrics.horizontalAdvance(text) : a.x;
+        painter.drawText(QPoint(x, a.y - metrics.descent()), text);
+    }
+    return image;
+}
+
+bool SavePlot(const DisplayList& plot, int boxWidth, int boxHeight, const QString& path, QString* error) {
+    auto fail = [&](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (boxWidth < 1 || boxHeight < 1)
+        return fail(QStringLiteral("The picture has no size."));
+    const QString lower = path.toLower();
+    QSaveFile file(path);
+    if (lower.endsWith(QStringLiteral(".svg"))) {
+        if (!file.open(QIODevice::WriteOnly))
+            return fail(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        const std::string svg = PlotSvg(plot, boxWidth, boxHeight);
+        file.write(svg.data(), static_cast<qint64>(svg.size()));
+    } else if (lower.endsWith(QStringLiteral(".png"))) {
+        if (!file.open(QIODevice::WriteOnly))
+            return fail(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        if (!RenderPlotImage(plot, boxWidth, boxHeight).save(&file, "PNG")) {
+            file.cancelWriting();
+            return fail(QStringLiteral("Cannot write %1 as PNG.").arg(path));
+        }
+    } else {
+        return fail(QStringLiteral("Save the plot as a .png or a .svg file."));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+} // namespace yarrow
