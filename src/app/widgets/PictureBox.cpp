@@ -41,6 +41,10 @@ void PictureBox::Clear() {
     update();
 }
 
+void PictureBox::SetLayer(const std::string& layer, const std::string& legend) {
+    plot_.SetLayer(layer, legend);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintPlotBox(painter, plot_, rect());

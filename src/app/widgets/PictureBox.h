@@ -19,6 +19,7 @@ public:
     void SetForeColor(int16_t colour) override;
     void SetDrawWidth(int16_t width) override;
     void Clear() override;
+    void SetLayer(const std::string& layer, const std::string& legend) override;
 
     DisplayList& Plot() { return plot_; }
     const DisplayList& Plot() const { return plot_; }
