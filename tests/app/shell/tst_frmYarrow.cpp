@@ -3,6 +3,7 @@
 
 #include "app/support/AppHarness.h"
 #include "app/support/LocalHttpServer.h"
+#include "core/draw/PlotFrame.h"
 #include "core/text/RuntimeError.h"
 #include "data/ucYarrowData.h"
 #include "shell/Twips.h"
@@ -12,6 +13,7 @@
 #include "widgets/GridView.h"
 #include "widgets/LineControl.h"
 #include "widgets/MousePointer.h"
+#include "widgets/PictureBox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,6 +21,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -258,6 +262,55 @@ private slots:
         const float rH = (7200.f - 400) / (10800.f - 400);
         QCOMPARE(win.At("Grid1").top, float(std::floor(1050 / double(rH))));
         QVERIFY(win.h.dialogs.messages.empty());
+    }
+
+    // File > Save Plot As writes the curves panel's picture (the box's pixels, or the SVG of the
+    // same display list); the status bar reads out the point under the pointer.
+    void savePlotAsWritesTheCurvesPicture() {
+        Window win;
+        QTemporaryDir dir;
+        QString target;
+        win.w.SetSaveFileChooser([&] { return target; });
+        Action(win.w, "mnuSavePlotAs")->trigger();
+        QCOMPARE(win.h.dialogs.messages.size(), size_t(1)); // nothing plotted yet
+
+        GetBundledData(win.w);
+        QTest::mouseClick(Find<QPushButton>(win.w, "cmdYieldCurve"), Qt::LeftButton);
+        auto* zero = Find<QRadioButton>(win.w, "oCurveType_1");
+        QTest::mouseClick(zero, Qt::LeftButton, {}, QPoint(6, zero->height() / 2));
+        auto* box = Find<PictureBox>(win.w, "pbox");
+        QCOMPARE(box->Plot().Lines().size(), size_t(1));
+
+        target = dir.filePath("curves.png");
+        Action(win.w, "mnuSavePlotAs")->trigger();
+        const QImage saved(target);
+        const PlotFrame f = PlotFrame::ForBox(box->width(), box->height());
+        QCOMPARE(saved.size(), QSize(f.width, f.height));
+        QCOMPARE(saved.copy(f.boxX, f.boxY, f.boxWidth, f.boxHeight).convertToFormat(QImage::Format_ARGB32),
+                 box->grab().toImage().convertToFormat(QImage::Format_ARGB32));
+        QVERIFY(Find<QLabel>(win.w, "lblStatus")->text().startsWith("Plot saved to"));
+
+        target = dir.filePath("curves.SVG");
+        Action(win.w, "mnuSavePlotAs")->trigger();
+        QFile svg(target);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(svg.readAll());
+        QCOMPARE(text.count("<polyline class=\"zero\""), 1);
+        QVERIFY(text.contains(">" + Find<QLineEdit>(win.w, "Text1_0")->text() + "</text>"));
+
+        target = dir.filePath("curves.bmp");
+        Action(win.w, "mnuSavePlotAs")->trigger();
+        QCOMPARE(win.h.dialogs.messages.size(), size_t(2));
+        QVERIFY(!QFile::exists(target));
+
+        // The pointer at the box's centre reads the middle of the scale.
+        const QPoint centre = box->rect().center();
+        QTest::mouseMove(box, centre);
+        const DisplayList::Point mid =
+            box->Plot().FromPicture({float(centre.x()), float(centre.y())}, box->width(), box->height());
+        QTRY_VERIFY(Find<QLabel>(win.w, "lblStatus")->text().startsWith("Years "));
+        QCOMPARE(Find<QLabel>(win.w, "lblStatus")->text(),
+                 QString("Years %1   Rate %2%").arg(mid.x, 0, 'f', 4).arg(double(mid.y) * 100, 0, 'f', 4));
     }
 
     void editMenuCopiesAndPastesTheActiveGrid() {
