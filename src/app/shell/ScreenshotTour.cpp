@@ -1,5 +1,6 @@
 #include "shell/ScreenshotTour.h"
 
+#include "curves/ucTCurves.h"
 #include "data/ucYarrowData.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -63,6 +65,19 @@ void AnswerYesSoon(frmYarrow& w) {
         }
     });
     poll->start(50);
+}
+
+// Presses a button or chooses an option button of a panel, as a click would.
+void Press(QWidget& panel, const char* name) {
+    if (auto* b = panel.findChild<QAbstractButton*>(name))
+        b->click();
+}
+
+void Choose(QWidget& panel, const char* name) {
+    if (auto* b = panel.findChild<QRadioButton*>(name)) {
+        b->setChecked(true);
+        b->click();
+    }
 }
 
 } // namespace
@@ -126,6 +141,28 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     } else {
         ++failures;
     }
+
+    // The curves panel: the yield curve, then the zero curve with the fitted model over it, then the
+    // forward curve with a spline through it.
+    Trigger(w, "mnuLayout1");
+    w.cmdYieldCurve_Click();
+    auto* curves = w.findChild<ucTCurves*>("ucTCurves1");
+    if (!curves)
+        return failures + 1;
+    Choose(*curves, "oCurveType_0");
+    Settle(w, 300);
+    failures += Save(w, folder, "curves-ytm.png");
+
+    Press(*curves, "cmdClear");
+    Press(*curves, "cmdNSFit");
+    Settle(w, 300);
+    failures += Save(w, folder, "curves-zero-ns-fit.png");
+
+    Press(*curves, "cmdClear");
+    Choose(*curves, "oCurveType_2");
+    Press(*curves, "cmdSpline");
+    Settle(w, 300);
+    failures += Save(w, folder, "curves-forward-spline.png");
     return failures;
 }
 
