@@ -2,6 +2,7 @@
 
 #include "core/curves/CurvesPlot.h"
 #include "core/data/Session.h"
+#include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
 #include "core/text/NumberText.h"
@@ -223,6 +224,10 @@ CurvesPlot& ucTCurves::Plot() {
 
 void ucTCurves::Initialize() {
     FillCurvesListing(app_.session, Grid1->Model());
+}
+
+void ucTCurves::Forwards() {
+    yarrow::Forwards(app_.session, CompFreq_);
 }
 
 void ucTCurves::cmdPlot_Click() {

@@ -30,6 +30,8 @@ public:
     ~ucTCurves() override;
 
     void Initialize() override;
+    // Turns the session's zero curve into forward rates in place, in the chosen compounding.
+    void Forwards();
 
     // The handlers, as clicks and keys run them.
     void cmdPlot_Click();
