@@ -188,7 +188,10 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
     ReadSize();
     SetUpDisplay();
     DoEvents(&app_.events);
-    app_.ActiveGrid = Grid1;
+    // The listing becomes the Edit menu's grid only when no other has it: at start-up that is the
+    // data panel's grid, the one on screen.
+    if (!app_.ActiveGrid)
+        app_.ActiveGrid = Grid1;
     ActiveBox_ = txtLevel;
     CompFreq_ = -1;
     cmbInterpolate->clear();

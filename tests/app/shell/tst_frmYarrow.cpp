@@ -434,7 +434,8 @@ private slots:
         QCOMPARE(items("mnuFile"),
                  (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook", "-",
                               "mnuHomePage=&Home Page", "-", "mnuStudentForum=&Student Forum",
-                              "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
+                              "mnuInstructorForum=&Instructor's Forum Setup",
+                              "mnuSavePlotAs=Save Plot &As...", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));
         QCOMPARE(items("mnuOptions"),
                  (QStringList{"mnuLayout0=&Reduce Bottom Window", "mnuLayout1=&Expand Bottom Window", "-",
