@@ -241,7 +241,7 @@ void ucTCurves::cmdPlot_Click() {
                 selected = i;
         if (selected < 0) {
             // Nothing chosen: the plot still starts afresh, but nothing is computed or drawn.
-            Plot();
+            Plot().BeginPlot();
             return;
         }
         HourglassScope hourglass;

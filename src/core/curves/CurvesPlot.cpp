@@ -27,7 +27,7 @@ qalDraw& CurvesPlot::Draw() {
     return *draw_;
 }
 
-void CurvesPlot::PlotCurve(GridModel& listing, CurveType type, int16_t compFreq) {
+void CurvesPlot::BeginPlot() {
     points_.NumInterp = 0;
     qalDraw& d = Draw();
     d.Initialize();
@@ -35,6 +35,11 @@ void CurvesPlot::PlotCurve(GridModel& listing, CurveType type, int16_t compFreq)
     for (int16_t i = 0; i < 4; ++i)
         d.InitializeTextBox(*bounds_[static_cast<size_t>(i)], i);
     canvas_.SetDrawWidth(2);
+}
+
+void CurvesPlot::PlotCurve(GridModel& listing, CurveType type, int16_t compFreq) {
+    BeginPlot();
+    qalDraw& d = Draw();
     const int16_t colour = ComputeCurve(session_, listing, type, compFreq);
     canvas_.SetForeColor(colour);
     canvas_.SetLayer(CurveLayer(type), {});

@@ -23,9 +23,11 @@ public:
     CurvesPlot(Session& session, Canvas& canvas, const std::array<TextSink*, 4>& bounds,
                Dialogs* dialogs = nullptr, PendingEvents* events = nullptr);
 
-    // The curve plot: a fresh qalDraw set-up, line width 2, the curve's data into the session's
-    // curve arrays and column 7 of the listing, the curve drawn on its own scale. Forgets the
-    // interpolation grid.
+    // What every press of the curve plot does first, a curve chosen or not: forgets the
+    // interpolation grid, sets qalDraw up afresh on the canvas and its labels, line width 2.
+    void BeginPlot();
+    // The curve plot: BeginPlot, then the curve's data into the session's curve arrays and column 7
+    // of the listing, and the curve drawn on its own scale.
     void PlotCurve(GridModel& listing, CurveType type, int16_t compFreq);
     // The model at the bond maturities, drawn on the scale of the last curve plot.
     void DrawNelsonSiegel(const Array1<float>& model);
