@@ -31,6 +31,7 @@ namespace {
 constexpr int32_t kDesignWidth = 7200;
 constexpr int32_t kDesignHeight = 6600;
 constexpr TwipRect kGrid{120, 120, 6960, 2160};
+const std::vector<int> kGridColumns{240, 700, 900, 1100, 1000, 900, 1000, 1000};
 constexpr TwipRect kPicture{780, 2400, 4260, 2700};
 constexpr TwipRect kBoundTop{60, 2400, 690, 285};
 constexpr TwipRect kBoundBottom{60, 4815, 690, 285};
@@ -155,7 +156,7 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
         oCurveType[i] = Place(new QRadioButton(curveNames[i], this), optionNames[i], kCurveType[i]);
     Grid1 = Place(new GridView(this), "Grid1", kGrid);
     Grid1->SetEditable(false);
-    Grid1->SetColumnTwips({240, 900, 900, 1100, 900, 900, 900, 900});
+    Grid1->SetColumnTwips(kGridColumns);
 
     connect(cmdPlot, &QPushButton::clicked, this, &ucTCurves::cmdPlot_Click);
     for (int i = 0; i < 3; ++i)
@@ -227,6 +228,8 @@ CurvesPlot& ucTCurves::Plot() {
 
 void ucTCurves::Initialize() {
     FillCurvesListing(app_.session, Grid1->Model());
+    // The listing has its eight columns only now; give them their widths.
+    Grid1->SetColumnTwips(kGridColumns);
 }
 
 void ucTCurves::Forwards() {

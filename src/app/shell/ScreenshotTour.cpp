@@ -163,6 +163,12 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     Press(*curves, "cmdSpline");
     Settle(w, 300);
     failures += Save(w, folder, "curves-forward-spline.png");
+
+    // The same picture in the large display, repainted from what was drawn.
+    Trigger(w, "mnuOptionsLargeDisplay");
+    Settle(w, 300);
+    failures += Save(w, folder, "curves-large-display.png");
+    Trigger(w, "mnuOptionsNormalDisplay");
     return failures;
 }
 
