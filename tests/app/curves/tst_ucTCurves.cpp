@@ -141,8 +141,8 @@ private slots:
         QVERIFY(!t.Box("Text1_3")->text().isEmpty());
     }
 
-    // Annual compounding reaches the bootstrap; one bond's forward is its zero; two bonds at one
-    // maturity make the forward a reported division by zero.
+    // Annual compounding reaches the bootstrap; one bond's forward is its zero; an unbracketed yield
+    // is plotted as it is; two bonds at one maturity make the forward a reported division by zero.
     void compoundingAndForwardEdges() {
         Panel t(kTenYears);
         Find<QComboBox>(*t.p, "cmbFreq")->setCurrentIndex(4);
@@ -159,6 +159,13 @@ private slots:
         const float zero = one.Last().points[0].y;
         one.Click("oCurveType_2");
         QCOMPARE(one.Last().points[0].y, zero);
+
+        // A yield that cannot be bracketed is listed and plotted at -999.
+        Panel odd({{"dear", "2", "03/31/2011", "150"}, {"5", "2.01", "12/31/2015", "100"}});
+        odd.Click("oCurveType_0");
+        QCOMPARE(odd.Cell(1, 7), std::string("-99900.0000"));
+        QCOMPARE(odd.Last().points.front().y, -999.0f);
+        QVERIFY(odd.Messages().isEmpty());
 
         Panel twins({{"a", "2", "12/31/2015", "100"}, {"b", "3", "12/31/2015", "101"}});
         twins.Click("oCurveType_2");
