@@ -82,12 +82,12 @@ void WritePicture(const DisplayList& plot, PictureSize size, const std::string& 
     if (EndsWith(path, ".svg")) {
         const std::string svg = PlotSvg(plot, size.width, size.height);
         const std::string temp = path + ".part";
+        bool written = false;
         {
             std::ofstream file(temp, std::ios::binary);
-            if (!(file << svg) || !file.flush())
-                throw InputError{"cannot write '" + path + "'"};
+            written = static_cast<bool>(file << svg) && static_cast<bool>(file.flush());
         }
-        if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
             std::remove(temp.c_str());
             throw InputError{"cannot write '" + path + "'"};
         }

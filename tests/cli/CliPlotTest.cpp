@@ -132,6 +132,11 @@ TEST(CliPlot, UsageErrorsExitTwoAndRunTimeErrorsWriteNothing) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Type mismatch"), std::string::npos);
     EXPECT_FALSE(std::ifstream(path).good());
+    for (const char* name : {"plot.svg", "plot.png"}) {
+        const CliResult unwritable = RunArgs({"plot", "zero", "--out", TempPath("no-such-folder/") + name});
+        EXPECT_EQ(unwritable.code, 1) << name;
+        EXPECT_NE(unwritable.err.find("no-such-folder"), std::string::npos) << unwritable.err;
+    }
 }
 
 TEST(CliPlot, PngHasTheFramedSizeAndClearLeavesOnlyLaterLayers) {
