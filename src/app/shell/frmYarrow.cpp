@@ -238,15 +238,16 @@ void frmYarrow::BuildMenus() {
     open->setToolTip("Open a workbook (.xlsx, .xlsm, .ods, .csv) for \"Data from Excel\"");
     AddMenuItem(file, "mnuCloseWorkbook", "C&lose Workbook", &frmYarrow::mnuCloseWorkbook_Click)
         ->setToolTip("Close the workbook of the chosen sheet");
+    QAction* savePlot =
+        AddMenuItem(file, "mnuSavePlotAs", "Save Plot &As...", &frmYarrow::mnuSavePlotAs_Click);
+    savePlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    savePlot->setToolTip("Save the curves panel's picture as PNG or SVG");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();
     AddMenuItem(file, "mnuStudentForum", "&Student Forum", &frmYarrow::mnuStudentForum_Click);
     AddMenuItem(file, "mnuInstructorForum", "&Instructor's Forum Setup",
                 &frmYarrow::mnuInstructorForum_Click);
-    QAction* savePlot =
-        AddMenuItem(file, "mnuSavePlotAs", "Save Plot &As...", &frmYarrow::mnuSavePlotAs_Click);
-    savePlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     AddMenuItem(file, "mnuFileExit", "E&xit", &frmYarrow::mnuFileExit_Click);
 

@@ -432,10 +432,10 @@ private slots:
             return out;
         };
         QCOMPARE(items("mnuFile"),
-                 (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook", "-",
-                              "mnuHomePage=&Home Page", "-", "mnuStudentForum=&Student Forum",
-                              "mnuInstructorForum=&Instructor's Forum Setup",
-                              "mnuSavePlotAs=Save Plot &As...", "-", "mnuFileExit=E&xit"}));
+                 (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook",
+                              "mnuSavePlotAs=Save Plot &As...", "-", "mnuHomePage=&Home Page", "-",
+                              "mnuStudentForum=&Student Forum",
+                              "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));
         QCOMPARE(items("mnuOptions"),
                  (QStringList{"mnuLayout0=&Reduce Bottom Window", "mnuLayout1=&Expand Bottom Window", "-",
