@@ -105,7 +105,9 @@ void GridView::Copy(Clipboard& clipboard, Dialogs& dialogs) {
 }
 
 void GridView::Paste(Clipboard& clipboard, Dialogs& dialogs) {
-    if (growOnPaste_)
+    if (pasteHandler_)
+        pasteHandler_();
+    else if (growOnPaste_)
         PasteGrowingGrid(grid_, clipboard, dialogs);
     else
         PasteToGridSelection(grid_, clipboard, dialogs);
@@ -200,53 +202,19 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Delete empties the selected cells of a grid the user may edit, as a spreadsheet does.
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && items_->Editable() &&
+        state() != QAbstractItemView::EditingState) {
+        ClearGridSelection(grid_);
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
 void GridView::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     emit FocusGained(this);
-}
-
-void PasteGrowingGrid(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs) {
-    const GridModel::Range sel = grid.Selection();
-    const bool singleCell = sel.row1 == sel.row2 && sel.col1 == sel.col2;
-    if (singleCell) {
-        if (std::optional<std::string> text = clipboard.GetText()) {
-            ReplaceLineFeeds(*text);
-            RemoveCommas(*text);
-            // Rows by CR, cells by TAB; a last line of blanks after the final CR is the copy's
-            // line ending, not data.
-            std::vector<std::string_view> lines;
-            std::string_view rest(*text);
-            for (;;) {
-                const size_t cr = rest.find('\r');
-                lines.push_back(rest.substr(0, cr));
-                if (cr == std::string_view::npos)
-                    break;
-                rest.remove_prefix(cr + 1);
-            }
-            if (lines.size() > 1 && lines.back().find_first_not_of(' ') == std::string_view::npos)
-                lines.pop_back();
-            size_t width = 1;
-            for (std::string_view line : lines)
-                width = std::max(width, size_t(std::count(line.begin(), line.end(), '\t')) + 1);
-            const int lastRow = sel.row1 + int(lines.size()) - 1;
-            const int lastCol = sel.col1 + int(width) - 1;
-            try {
-                if (lastRow >= grid.Rows())
-                    grid.SetRows(lastRow + 1);
-                if (lastCol >= grid.Cols())
-                    grid.SetCols(lastCol + 1);
-                grid.Select(sel.row1, sel.col1, lastRow, lastCol);
-            } catch (const RuntimeError&) {
-                // Too big to grow into: fill what the grid holds.
-                grid.Select(sel.row1, sel.col1, std::min(lastRow, grid.Rows() - 1),
-                            std::min(lastCol, grid.Cols() - 1));
-            }
-        }
-    }
-    PasteToGridSelection(grid, clipboard, dialogs);
 }
 
 } // namespace yarrow

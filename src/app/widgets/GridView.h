@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <functional>
 
 namespace yarrow {
 
@@ -54,6 +55,8 @@ public:
     void SetEditable(bool on);
     // A grid that grows to hold a block pasted into a single selected cell.
     void SetGrowOnPaste(bool on) { growOnPaste_ = on; }
+    // A panel's own paste for this grid (Edit > Paste when it is the active grid).
+    void SetPasteHandler(std::function<void()> handler) { pasteHandler_ = std::move(handler); }
     // Ctrl+C and Ctrl+V of this grid (and Edit > Copy / Paste when it is the active grid).
     void Copy(Clipboard& clipboard, Dialogs& dialogs);
     void Paste(Clipboard& clipboard, Dialogs& dialogs);
@@ -80,11 +83,7 @@ private:
     std::vector<int> columnTwips_;
     bool syncing_ = false;
     bool growOnPaste_ = false;
+    std::function<void()> pasteHandler_;
 };
-
-// Paste for a grid whose block may outgrow it: with a single cell selected, the grid grows to
-// hold the clipboard's block from that cell (a final empty line, as spreadsheets end their copy,
-// is not a row) and the block is selected; a range selection is filled by the usual rule.
-void PasteGrowingGrid(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs);
 
 } // namespace yarrow

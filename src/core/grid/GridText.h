@@ -38,6 +38,21 @@ void PasteToGridSelection(GridModel& grid, Clipboard& clipboard, Dialogs& dialog
 // commas removed and each LF turned into "0" so numeric cells keep their value.
 void PasteIntoGridBody(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs);
 
+// Pastes that let a block outgrow the grid. Both read the block's shape from the clipboard text:
+// rows by CR (a CR LF pair is one break), cells by TAB; a last line of blanks after the final break
+// is the copy's line ending, not a row. Each returns the last grid row the block's rows reached, or
+// -1 when nothing was pasted (the error is reported as above). A grid too large to grow that far
+// takes what it holds.
+
+// With a single cell selected, the grid grows to hold the block from that cell and the block is
+// selected; a range selection is filled by the usual rule.
+int PasteGrowingGrid(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs);
+// PasteIntoGridBody on a grid that first grows to hold every row of the block in its body.
+int PasteIntoGrowingBody(GridModel& grid, Clipboard& clipboard, Dialogs& dialogs);
+
+// Empties the selected cells outside the headings.
+void ClearGridSelection(GridModel& grid);
+
 // Makes (row, col) the current cell and returns its text in text. A cell outside the grid leaves
 // the current cell where it was and gives the empty text; no error is raised.
 void ReadGridCell(GridModel& grid, int row, int col, std::string& text);

@@ -288,35 +288,6 @@ private slots:
         QCOMPARE(maxDepth, 1);
     }
 
-    void pasteIntoOneCellGrowsTheGrid() {
-        test::ScriptedDialogs dialogs;
-        GridModel grid(2, 2, 1, 1);
-        grid.Select(1, 1, 1, 1);
-        // Spreadsheet copy: rows end in CR LF, the last one too; commas are thousands separators.
-        MemoryClipboard clipboard("5\t2.5\t1,250.00\r\n7\t3\t99\r\n");
-        PasteGrowingGrid(grid, clipboard, dialogs);
-        QCOMPARE(grid.Rows(), 3);
-        QCOMPARE(grid.Cols(), 4);
-        QCOMPARE(grid.TextMatrix(1, 3), std::string("1250.00"));
-        QCOMPARE(grid.TextMatrix(2, 1), std::string(" 7")); // LF became a blank
-        QCOMPARE(grid.TextMatrix(2, 3), std::string("99"));
-        QVERIFY(dialogs.messages.empty());
-    }
-
-    void pasteIntoARangeKeepsTheFillRule() {
-        test::ScriptedDialogs dialogs;
-        GridModel grid(6, 3, 1, 1);
-        grid.SetTextMatrix(4, 1, "keep");
-        grid.Select(1, 1, 3, 2);
-        MemoryClipboard clipboard("a\tb\tc\rd\te\rf\tg\rh\ti\rj");
-        PasteGrowingGrid(grid, clipboard, dialogs);
-        QCOMPARE(grid.Rows(), 6);
-        QCOMPARE(grid.Cols(), 3);
-        QCOMPARE(grid.TextMatrix(1, 2), std::string("b"));
-        QCOMPARE(grid.TextMatrix(3, 1), std::string("f"));
-        QCOMPARE(grid.TextMatrix(4, 1), std::string("keep"));
-    }
-
     void gridViewSelectionAndEditsReachTheModel() {
         GridView view;
         view.resize(400, 300);
