@@ -68,7 +68,9 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
     ctx.LoadBondTable(dialogs);
     GridModel grid;
     GridModel cashFlows(100, 2, 1, 0);
-    FillAnalyticsGrid(ctx.session, grid, cashFlows);
+    const std::string note = NoYieldNote(ctx.session, FillAnalyticsGrid(ctx.session, grid, cashFlows));
+    if (!note.empty())
+        ctx.err << note << '\n';
     for (int r = 0; r < grid.Rows(); ++r) {
         std::vector<std::string> cells;
         for (int c = 0; c < grid.Cols(); ++c)

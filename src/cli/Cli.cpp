@@ -43,7 +43,8 @@ Commands:
                          continuous zero curve: Value, Yield, $Duration, $Convexity
   optimize --strategy max-yield|min-convexity [--value X] [--duration X] [--convexity X]
            [--match-cashflows FILE]
-                         Bond Quantity: holdings meeting the targets (0.0000 when none exist)
+                         Bond Quantity: holdings meeting the targets (0.0000 when none exist,
+                         with the reason on stderr)
   calc keys KEY...       the keypad: KEY is 0-9 . + - X / = % CE C or paste=TEXT; one line per key,
                          the key TAB the display (a message first, as "TITLE: TEXT")
   calc date-rule [--weekday DAY] [--when before|after] [--reference DAY] [--month MONTH]

@@ -173,6 +173,9 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
     }
     const PortfolioSolution solution = SolvePortfolio(ctx.session, strategy, targets);
     WriteQuantities(solution, ctx.session.nBonds, bondGrid);
+    // Zeros alone cannot tell "no holdings exist" from a failed solve.
+    if (solution.status != 0 || !solution.leftOut.empty())
+        ctx.err << SolveStatusText(ctx.session, solution) << '\n';
     WriteRow(ctx.out, {"Bond", "Quantity"});
     for (int i = 1; i <= ctx.session.nBonds; ++i)
         WriteRow(ctx.out, {bondGrid.TextMatrix(i, 0), bondGrid.TextMatrix(i, 1)});

@@ -114,6 +114,8 @@ TEST(CliOptimize, TargetsMetOrZeroes) {
     CliResult impossible =
         RunArgs({"optimize", "--strategy", "max-yield", "--value", "1000", "--duration", "90000"});
     ASSERT_EQ(impossible.code, 0) << impossible.err;
+    EXPECT_NE(impossible.err.find("every quantity is 0."), std::string::npos) << impossible.err;
+    EXPECT_EQ(r.err, "");
     for (const std::string& line : Lines(impossible.out)) {
         if (line != "Bond\tQuantity") {
             EXPECT_EQ(line.substr(line.find('\t') + 1), "0.0000");

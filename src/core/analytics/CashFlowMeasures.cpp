@@ -17,6 +17,13 @@ int32_t CashFlowGridRows(const std::string& countText) {
 
 CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid,
                                   const std::string& countText) {
+    CashFlowResult r;
+    CalculateCashFlows(session, cashFlowGrid, countText, r);
+    return r;
+}
+
+void CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText,
+                        CashFlowResult& r) {
     const int16_t n = CInt(Val(countText));
     Array1<float> times(n), amounts(n);
     for (int i = 1; i <= n; ++i) {
@@ -25,13 +32,11 @@ CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGri
     }
     qalBond stream(&session);
     stream.SetCashFlows(times, amounts, n);
-    CashFlowResult r;
     r.cfValue = stream.GetPrice();
     r.cfYield = stream.GetYTM();
     r.cfDollarDuration = stream.GetDollarDuration();
     r.cfDollarConvexity = stream.GetDollarConvexity();
     DoEvents(session.events);
-    return r;
 }
 
 std::array<std::string, 4> CashFlowCaptions(const CashFlowResult& r) {

@@ -28,6 +28,10 @@ int32_t CashFlowGridRows(const std::string& countText);
 // cannot size the stream and raises it too.
 CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid,
                                   const std::string& countText);
+// The same into the caller's fields, in the order value, yield, $duration, $convexity: an error
+// part-way leaves the fields already set with their new values and the rest as they were.
+void CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText,
+                        CashFlowResult& result);
 
 // "Value: 99.0000", "Yield: 1.0000" (percent), "$Duration: ...", "$Convexity: ...".
 std::array<std::string, 4> CashFlowCaptions(const CashFlowResult& result);

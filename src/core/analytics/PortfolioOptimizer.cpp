@@ -1,5 +1,6 @@
 #include "PortfolioOptimizer.h"
 
+#include "core/analytics/AnalyticsGrid.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/numeric/ssMinit.h"
@@ -50,8 +51,17 @@ PortfolioSolution SolvePortfolio(int16_t n, const BondMeasureFn& measure, Strate
 }
 
 PortfolioSolution SolvePortfolio(Session& session, Strategy strategy, const PortfolioTargets& targets) {
-    auto measure = [&session](int16_t i, BondMeasure m) -> float {
-        qalBond& bond = session.Bond(i);
+    const int16_t n = session.nBonds;
+    std::vector<int16_t> bonds; // the programme's variable k is bond bonds[k - 1]
+    std::vector<int> leftOut;
+    for (int16_t i = 1; i <= n; ++i) {
+        if (session.Bond(i).GetYTM() == kNoYield)
+            leftOut.push_back(i);
+        else
+            bonds.push_back(i);
+    }
+    auto measure = [&session, &bonds](int16_t k, BondMeasure m) -> float {
+        qalBond& bond = session.Bond(bonds.at(size_t(k - 1)));
         switch (m) {
         case BondMeasure::Price:
             return bond.GetPrice();
@@ -64,7 +74,44 @@ PortfolioSolution SolvePortfolio(Session& session, Strategy strategy, const Port
         }
         return 0.0f;
     };
-    return SolvePortfolio(session.nBonds, measure, strategy, targets, session.events);
+    PortfolioSolution reduced =
+        SolvePortfolio(int16_t(bonds.size()), measure, strategy, targets, session.events);
+    if (leftOut.empty())
+        return reduced;
+    PortfolioSolution solution;
+    solution.status = reduced.status;
+    solution.objective = reduced.objective;
+    solution.leftOut = std::move(leftOut);
+    solution.x.Redim(n);
+    for (size_t k = 0; k < bonds.size(); ++k)
+        solution.x(bonds[k] - 1) = reduced.x(int(k));
+    return solution;
+}
+
+std::string SolveStatusText(const Session& session, const PortfolioSolution& solution) {
+    std::string text;
+    switch (solution.status) {
+    case 0:
+        text = "Solved: the quantities meet the targets.";
+        break;
+    case 2:
+        text = "No holdings meet the targets: every quantity is 0.";
+        break;
+    case 3:
+        text = "The problem is unbounded: every quantity is 0.";
+        break;
+    default:
+        text = "The solver stopped without an answer (no usable pivot; the targets may be out of reach "
+               "of these bonds): every quantity is 0.";
+        break;
+    }
+    if (!solution.leftOut.empty()) {
+        std::string names;
+        for (int i : solution.leftOut)
+            names += (names.empty() ? "" : ", ") + session.Bond(i).GetName();
+        text += " Left out, as no yield fits their price: " + names + ".";
+    }
+    return text;
 }
 
 void WriteQuantities(const PortfolioSolution& solution, int16_t nBonds, GridModel& bondGrid) {

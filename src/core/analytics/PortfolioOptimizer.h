@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace yarrow {
 
@@ -25,6 +27,7 @@ struct PortfolioSolution {
     int16_t status = 1; // the solver's status: 0 optimum, 1 no pivot, 2 infeasible, 3 unbounded
     Array1<float> x;    // quantity of bond i in element i - 1; all 0 unless status is 0
     float objective = 0.0f;
+    std::vector<int> leftOut; // bonds (1-based) kept out of the programme: no yield fits their price
 };
 
 // The measures the programmes ask of bond i (1-based), in the order they need them.
@@ -37,8 +40,14 @@ using BondMeasureFn = std::function<float(int16_t bond, BondMeasure measure)>;
 // Each bond measure is asked when the programme needs it.
 PortfolioSolution SolvePortfolio(int16_t n, const BondMeasureFn& measure, Strategy strategy,
                                  const PortfolioTargets& targets, PendingEvents* events = nullptr);
-// The same over the session's bond table.
+// The same over the session's bond table. A bond whose yield search fails has no dollar measures:
+// it is left out of the programme (listed in leftOut) and holds 0.
 PortfolioSolution SolvePortfolio(Session& session, Strategy strategy, const PortfolioTargets& targets);
+
+// One sentence on the outcome, for the panel's status bar and the command line: the holdings were
+// found, none meet the targets, the problem is unbounded, or the solver stopped; then the bonds
+// left out, if any.
+std::string SolveStatusText(const Session& session, const PortfolioSolution& solution);
 
 // Writes the quantities, "####0.0000", into column 1 of the analytics bond grid (rows 1..nBonds).
 void WriteQuantities(const PortfolioSolution& solution, int16_t nBonds, GridModel& bondGrid);

@@ -73,21 +73,56 @@ TEST(AnalyticsGrid, ListsEveryBondAndLeavesTheCashFlowHeadings) {
     EXPECT_GT(session.ZeroYields(2), 0.0f);
 }
 
-TEST(AnalyticsGrid, ABondPricedAtZeroStopsTheListingAtItsRow) {
-    Session session;
-    GridModel data(4, 6, 1, 1);
-    data.SetTextMatrix(2, 1, "6TD");
-    data.SetTextMatrix(2, 3, "06/30/2011");
-    data.SetTextMatrix(2, 4, "0.19");
-    data.SetTextMatrix(3, 1, "Gift");
-    data.SetTextMatrix(3, 2, "5");
-    data.SetTextMatrix(3, 3, "12/31/2015");
-    data.SetTextMatrix(3, 4, "0"); // a coupon bond quoted at 0 on its coupon date: full price 0
+// A bill, a 5-year bond quoted `quote` and a par 10-year bond.
+void LoadWithMiddleBond(Session& session, const char* coupon, const char* quote) {
+    GridModel data(5, 6, 1, 1);
+    const char* rows[][4] = {{"6TD", "0", "06/30/2011", "0.19"},
+                             {"Odd", coupon, "12/31/2015", quote},
+                             {"10", "3.30", "12/31/2020", "100"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            data.SetTextMatrix(r + 2, c + 1, rows[r][c]);
     BuildBondTable(session, data, "12/31/2010");
-    GridModel bondGrid, cashFlows(100, 2, 1, 0);
-    EXPECT_THROW(FillAnalyticsGrid(session, bondGrid, cashFlows), RuntimeError);
-    EXPECT_EQ(bondGrid.TextMatrix(1, 0), "6TD");
-    EXPECT_FALSE(bondGrid.TextMatrix(1, 7).empty());
+}
+
+TEST(AnalyticsGrid, ABondWithoutAYieldShowsNaAndTheListingGoesOn) {
+    struct Case {
+        const char* name;
+        const char* coupon;
+        const char* quote;
+        const char* value;
+        bool bootstrapFails;
+    };
+    const Case cases[] = {
+        // Worth more than every flow undiscounted: the yield would be negative.
+        {"priced above its flows", "1", "130", "130.0000", false},
+        // Priced at 0 on its coupon date: no curve can price it either.
+        {"priced at zero", "5", "0", "0.0000", true},
+    };
+    for (const Case& c : cases) {
+        Session session;
+        LoadWithMiddleBond(session, c.coupon, c.quote);
+        GridModel bondGrid, cashFlows(100, 2, 1, 0);
+        std::vector<int> noYield;
+        if (c.bootstrapFails)
+            EXPECT_THROW(FillAnalyticsGrid(session, bondGrid, cashFlows), RuntimeError) << c.name;
+        else
+            noYield = FillAnalyticsGrid(session, bondGrid, cashFlows);
+        EXPECT_EQ(bondGrid.TextMatrix(2, 2), c.value) << c.name;
+        EXPECT_EQ(bondGrid.TextMatrix(2, 3), "-99900.0000") << c.name;
+        for (int col = 4; col <= 7; ++col)
+            EXPECT_EQ(bondGrid.TextMatrix(2, col), "n/a") << c.name;
+        // The rows on either side are complete.
+        EXPECT_EQ(bondGrid.TextMatrix(3, 3), "3.3000") << c.name;
+        EXPECT_NE(bondGrid.TextMatrix(3, 7), "") << c.name;
+        EXPECT_NE(bondGrid.TextMatrix(1, 7), "") << c.name;
+        if (!c.bootstrapFails) {
+            EXPECT_EQ(noYield, std::vector<int>{2});
+            EXPECT_EQ(NoYieldNote(session, noYield),
+                      "No yield between 0.01% and 99% fits the price of Odd: the "
+                      "risk measures show n/a and the solve leaves it out.");
+        }
+    }
 }
 
 TEST(CashFlows, ASingleFlowAtOneYearHasEqualValueDurationAndConvexity) {
@@ -178,6 +213,36 @@ TEST(Portfolio, UnreachableTargetsLeaveEveryQuantityAtZero) {
         SolvePortfolio(2, TwoBonds, Strategy::MinConvexity, {1000.0f, 5000.0f, 40000.0f});
     EXPECT_NE(convex.status, 0);
     EXPECT_EQ(convex.x(0), 0.0f);
+}
+
+TEST(Portfolio, ABondWithoutAYieldIsLeftOutAndNamed) {
+    Session session;
+    LoadWithMiddleBond(session, "1", "130");
+    const PortfolioSolution sol = SolvePortfolio(session, Strategy::MaxYield, {1000.0f, 5000.0f, 0.0f});
+    ASSERT_EQ(sol.status, 0);
+    EXPECT_EQ(sol.leftOut, std::vector<int>{2});
+    EXPECT_EQ(sol.x(1), 0.0f);
+    // Bill and 10-year alone: quantities fixed by the two targets, worth 1000 together.
+    const float total = sol.x(0) * session.Bond(1).GetPrice() + sol.x(2) * session.Bond(3).GetPrice();
+    EXPECT_NEAR(total, 1000.0f, 0.05f);
+    EXPECT_EQ(SolveStatusText(session, sol),
+              "Solved: the quantities meet the targets. Left out, as no yield fits their price: Odd.");
+}
+
+TEST(Portfolio, TheStatusSentenceSaysWhyTheQuantitiesAreZero) {
+    Session session;
+    const std::pair<int16_t, const char*> cases[] = {
+        {0, "Solved: the quantities meet the targets."},
+        {1, "The solver stopped without an answer (no usable pivot; the targets may be out of reach of these "
+            "bonds): every quantity is 0."},
+        {2, "No holdings meet the targets: every quantity is 0."},
+        {3, "The problem is unbounded: every quantity is 0."},
+    };
+    for (const auto& [status, text] : cases) {
+        PortfolioSolution sol;
+        sol.status = status;
+        EXPECT_EQ(SolveStatusText(session, sol), text);
+    }
 }
 
 TEST(Portfolio, MinConvexityPrefersTheBulletAndMaxYieldTheBarbell) {
