@@ -3,6 +3,7 @@
 #include "analytics/ucTAnalytics.h"
 #include "calculators/calcs.h"
 #include "core/data/Session.h"
+#include "core/grid/GridCsv.h"
 #include "core/seams/Dialogs.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/RuntimeError.h"
@@ -34,6 +35,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QWebEngineView>
 
@@ -113,8 +115,8 @@ frmYarrow::frmYarrow(AppContext& app, QWidget* parent) : QMainWindow(parent), ap
 }
 
 frmYarrow::~frmYarrow() {
-    if (app_.ActiveGrid && ucYarrowData1 && app_.ActiveGrid == ucYarrowData1->Grid())
-        app_.ActiveGrid = nullptr;
+    // Every grid the active grid can be goes with the window.
+    app_.ActiveGrid = nullptr;
 }
 
 BrowserPane& frmYarrow::Browser1Pane() const {
@@ -219,6 +221,7 @@ void frmYarrow::BuildControls() {
     cmbNavigate->lineEdit()->installEventFilter(this);
     connect(ucYarrowData1, &ucYarrowData::StatusText, statusText_, &QLabel::setText);
     connect(ucTCurves1, &ucTCurves::StatusText, statusText_, &QLabel::setText);
+    connect(ucTAnalytics1, &ucTAnalytics::StatusText, statusText_, &QLabel::setText);
 }
 
 QAction* frmYarrow::AddMenuItem(QMenu* menu, const char* name, const char* caption,
@@ -242,6 +245,10 @@ void frmYarrow::BuildMenus() {
         AddMenuItem(file, "mnuSavePlotAs", "Save Plot &As...", &frmYarrow::mnuSavePlotAs_Click);
     savePlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     savePlot->setToolTip("Save the curves panel's picture as PNG or SVG");
+    QAction* exportTable =
+        AddMenuItem(file, "mnuFileExport", "&Export Table...", &frmYarrow::mnuFileExport_Click);
+    exportTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportTable->setToolTip("Save the grid you last clicked as a CSV file");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();
@@ -520,6 +527,39 @@ void frmYarrow::mnuStudentForum_Click() {
 
 void frmYarrow::mnuInstructorForum_Click() {
     pane1_->Navigate(pages_.ForumAdminURL);
+}
+
+void frmYarrow::mnuFileExport_Click() {
+    if (!app_.ActiveGrid) {
+        app_.dialogs.Message(kNoTableMessage, kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(this, "Export Table", "table.csv",
+                                                      "Comma-separated values (*.csv);;All files (*)");
+    if (!path.isEmpty())
+        ExportTable(path);
+}
+
+bool frmYarrow::ExportTable(const QString& path) {
+    if (!app_.ActiveGrid) {
+        app_.dialogs.Message(kNoTableMessage, kMessageTitle, MessageIcon::Critical);
+        return false;
+    }
+    const std::string csv = GridCsvText(app_.ActiveGrid->Model());
+    // Written aside and renamed at the end, so a failed write leaves an existing file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
+        app_.dialogs.Message("The table could not be written to " +
+                                 QDir::toNativeSeparators(path).toStdString() + ": " +
+                                 file.errorString().toStdString(),
+                             kMessageTitle, MessageIcon::Critical);
+        return false;
+    }
+    statusText_->setText(QString("Table exported to %1 (%2 rows).")
+                             .arg(QDir::toNativeSeparators(path))
+                             .arg(app_.ActiveGrid->Model().Rows()));
+    return true;
 }
 
 void frmYarrow::mnuEditCopy_Click() {

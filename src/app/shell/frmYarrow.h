@@ -32,6 +32,8 @@ class frmYarrow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kNoBondsMessage = "Please first get bond data";
+    static constexpr const char* kNoTableMessage =
+        "There is no table to export. Click in a grid first, then choose Export Table again.";
     static constexpr const char* kResizeErrorPrefix =
         "Error resizing the display.  This usually occurs if you make the window too small.   "
         "The system error message is ";
@@ -50,6 +52,9 @@ public:
     void cmdYieldCurve_Click();
     void cmdAnalytics_Click();
     void cmdStop_Click();
+    // File > Export Table... without its file dialog: the active grid's texts as CSV into path.
+    // Reports a missing grid or a failed write with a message; true when the file was written.
+    bool ExportTable(const QString& path);
 
     // File > Save Plot As...: the curves panel's picture as PNG or SVG, chosen by the extension.
     void mnuSavePlotAs_Click();
@@ -99,6 +104,7 @@ private:
     void mnuHomePage_Click();
     void mnuStudentForum_Click();
     void mnuInstructorForum_Click();
+    void mnuFileExport_Click();
     void mnuFileExit_Click();
     void mnuOpenWorkbook_Click();
     void mnuCloseWorkbook_Click();

@@ -222,10 +222,10 @@ private slots:
 
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdAnalytics"), Qt::LeftButton);
         QCOMPARE(win.w.CurrentPanel(), analytics);
-        QCOMPARE(GetTwips(analytics), (TwipRect{120, 540, 6600, 6900}));
+        QCOMPARE(GetTwips(analytics), (TwipRect{120, 540, 7800, 7260}));
         QVERIFY(analytics->isVisible() && !win.w.DataPanel()->isVisible() && !curves->isVisible());
-        QVERIFY(Find<QLabel>(*analytics, "lblTable")->text().contains("10 bond"));
-        QCOMPARE(win.At("Browser1").left, 120.f + 6600 + 25);
+        QCOMPARE(Find<GridView>(*analytics, "Grid1")->Model().Rows(), 11);
+        QCOMPARE(win.At("Browser1").left, 120.f + 7800 + 25);
 
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdYieldCurve"), Qt::LeftButton);
         QCOMPARE(win.w.CurrentPanel(), curves);
@@ -433,8 +433,8 @@ private slots:
         };
         QCOMPARE(items("mnuFile"),
                  (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook",
-                              "mnuSavePlotAs=Save Plot &As...", "-", "mnuHomePage=&Home Page", "-",
-                              "mnuStudentForum=&Student Forum",
+                              "mnuSavePlotAs=Save Plot &As...", "mnuFileExport=&Export Table...", "-",
+                              "mnuHomePage=&Home Page", "-", "mnuStudentForum=&Student Forum",
                               "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));
         QCOMPARE(items("mnuOptions"),
