@@ -42,16 +42,16 @@ template <typename F> void IgnoreErrors(F&& statement) {
 
 ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent), app_(app) {
     setObjectName("ucTAnalytics");
-    SetDesignSize(7800, 7260);
+    SetDesignSize(8400, 7260);
 
-    Grid1 = Place(new GridView(this), "Grid1", {120, 120, 7560, 3000});
+    Grid1 = Place(new GridView(this), "Grid1", {120, 120, 8160, 3000});
     Grid1->SetEditable(false);
     Grid1->SetColumnTwips({600, 900, 900, 800, 950, 1050, 850, 950});
     Grid1->setToolTip("Every bond of the table. Ctrl+C copies the selection, Ctrl+A the whole grid.");
 
     Frame1 = Place(new QGroupBox("Cash Flows", this), "Frame1", {120, 3240, 4800, 3900});
-    Label1 = Place(NewLabel("Number of Cash Flows", Frame1), "Label1", {120, 330, 1800, 255});
-    txtCFNumFlows = Place(new QLineEdit("10", Frame1), "txtCFNumFlows", {1980, 290, 720, 315});
+    Label1 = Place(NewLabel("Number of Cash Flows", Frame1), "Label1", {120, 330, 1950, 255});
+    txtCFNumFlows = Place(new QLineEdit("10", Frame1), "txtCFNumFlows", {2100, 290, 720, 315});
     txtCFNumFlows->setToolTip("How many flows Calculate reads; press Enter to size the table to it.");
     cmdCFPaste = Place(new QPushButton("Paste Data", Frame1), "cmdCFPaste", {120, 720, 1400, 360});
     cmdCFPaste->setToolTip("Sizes the table from the count, then pastes time and amount columns from "
@@ -76,16 +76,16 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Frame2 = Place(new QGroupBox("Portfolio", this), "Frame2", {5040, 3240, 2640, 3900});
-    Label3[1] = Place(NewLabel("Target Value", Frame2), "Label3_1", {120, 330, 1440, 255});
-    txtTargetVal = Place(new QLineEdit(Frame2), "txtTargetVal", {1560, 290, 960, 315});
-    Label3[0] = Place(NewLabel("Target $Duration", Frame2), "Label3_0", {120, 720, 1440, 255});
-    txtTargetDur = Place(new QLineEdit(Frame2), "txtTargetDur", {1560, 680, 960, 315});
-    Label3[2] = Place(NewLabel("Target $Convexity", Frame2), "Label3_2", {120, 1110, 1440, 255});
-    txtTargetConv = Place(new QLineEdit(Frame2), "txtTargetConv", {1560, 1070, 960, 315});
+    Frame2 = Place(new QGroupBox("Portfolio", this), "Frame2", {5040, 3240, 3240, 3900});
+    Label3[1] = Place(NewLabel("Target Value", Frame2), "Label3_1", {120, 330, 1620, 255});
+    txtTargetVal = Place(new QLineEdit(Frame2), "txtTargetVal", {1800, 290, 1320, 315});
+    Label3[0] = Place(NewLabel("Target $Duration", Frame2), "Label3_0", {120, 720, 1620, 255});
+    txtTargetDur = Place(new QLineEdit(Frame2), "txtTargetDur", {1800, 680, 1320, 315});
+    Label3[2] = Place(NewLabel("Target $Convexity", Frame2), "Label3_2", {120, 1110, 1620, 255});
+    txtTargetConv = Place(new QLineEdit(Frame2), "txtTargetConv", {1800, 1070, 1320, 315});
     txtTargetConv->setToolTip("The least dollar convexity the holdings must have (Min Convexity only).");
     chkCFValues =
-        Place(new QCheckBox("Match Cash Flow Parameters", Frame2), "chkCFValues", {120, 1560, 2440, 285});
+        Place(new QCheckBox("Match Cash Flow Parameters", Frame2), "chkCFValues", {120, 1560, 3000, 285});
     chkCFValues->setToolTip("Targets are the value, $duration and $convexity of the last Calculate.");
     oStrategy[0] = Place(new QRadioButton("Max Yield", Frame2), "oStrategy_0", {120, 1980, 2400, 285});
     oStrategy[0]->setToolTip("Greatest duration-weighted yield.");

@@ -1,12 +1,16 @@
 #include "shell/ScreenshotTour.h"
 
+#include "analytics/ucTAnalytics.h"
+#include "core/grid/GridModel.h"
 #include "curves/ucTCurves.h"
 #include "data/ucYarrowData.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
+#include "widgets/GridView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -168,6 +172,30 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     Trigger(w, "mnuOptionsLargeDisplay");
     Settle(w, 300);
     failures += Save(w, folder, "curves-large-display.png");
+
+    // Analytics: a liability stream is valued, then matched by holdings at the greatest yield.
+    Trigger(w, "mnuOptionsNormalDisplay");
+    w.cmdAnalytics_Click();
+    if (auto* analytics = w.findChild<ucTAnalytics*>("ucTAnalytics1")) {
+        const char* flows[][2] = {{"1", "200"}, {"2", "300"}, {"5", "400"}, {"10", "500"}};
+        GridModel& g = analytics->CashFlowGrid()->Model();
+        for (int i = 0; i < 4; ++i) {
+            g.SetTextMatrix(i + 1, 0, flows[i][0]);
+            g.SetTextMatrix(i + 1, 1, flows[i][1]);
+        }
+        if (auto* count = analytics->findChild<QLineEdit*>("txtCFNumFlows"))
+            count->setText("4");
+        analytics->cmdCFCalculate_Click();
+        if (auto* match = analytics->findChild<QCheckBox*>("chkCFValues"))
+            match->click();
+        analytics->cmdSolve_Click();
+    }
+    Settle(w, 500);
+    failures += Save(w, folder, "analytics.png");
+
+    Trigger(w, "mnuOptionsLargeDisplay");
+    Settle(w, 500);
+    failures += Save(w, folder, "analytics-large.png");
     Trigger(w, "mnuOptionsNormalDisplay");
     return failures;
 }

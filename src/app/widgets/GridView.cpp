@@ -119,8 +119,9 @@ void GridView::SetColumnTwips(const std::vector<int>& widths) {
 }
 
 void GridView::ApplyColumnWidths() {
-    // Widths are given for the normal 8-point type; larger type widens the columns with it.
-    const double scale = std::max(1.0, font().pointSizeF() / 8.0);
+    // Widths are given for the normal 8-point type; larger type widens the columns with it, and
+    // bold type (the large display's) by about an eighth more.
+    const double scale = std::max(1.0, font().pointSizeF() / 8.0) * (font().bold() ? 1.13 : 1.0);
     for (size_t c = 0; c < columnTwips_.size() && int(c) < grid_.Cols(); ++c)
         setColumnWidth(int(c), PixelsFromTwips(columnTwips_[c] * scale));
 }

@@ -389,7 +389,7 @@ private slots:
         QTest::mouseClick(Find<QPushButton>(w, "cmdAnalytics"), Qt::LeftButton);
         auto* panel = Find<ucTAnalytics>(w, "ucTAnalytics1");
         QCOMPARE(static_cast<WorkPanel*>(panel), w.CurrentPanel());
-        QCOMPARE(GetTwips(panel), (TwipRect{120, 540, 7800, 7260}));
+        QCOMPARE(GetTwips(panel), (TwipRect{120, 540, 8400, 7260}));
         QCOMPARE(panel->BondGrid()->Model().Rows(), 5);
         QVERIFY(Find<QLabel>(w, "lblStatus")->text().startsWith("Analytics: 4 bond(s)"));
 
@@ -411,11 +411,19 @@ private slots:
         // Large display stretches the panel's controls; normal display puts them back.
         const TwipRect frame = GetTwips(Find<QWidget>(*panel, "Frame2"));
         w.findChild<QAction*>("mnuOptionsLargeDisplay")->trigger();
-        QCOMPARE(GetTwips(panel), (TwipRect{120, 540, 13260, 10890}));
+        QCOMPARE(GetTwips(panel), (TwipRect{120, 540, 14280, 10890}));
         QVERIFY(Find<QPushButton>(*panel, "cmdSolve")->font().bold());
         w.findChild<QAction*>("mnuOptionsNormalDisplay")->trigger();
         QCOMPARE(GetTwips(Find<QWidget>(*panel, "Frame2")), frame);
         QCOMPARE(Find<QPushButton>(*panel, "cmdSolve")->font().pointSize(), 8);
+
+        // A click in the cash-flow grid makes it the active grid.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        GridView* flows = panel->CashFlowGrid();
+        QTest::mouseClick(flows->viewport(), Qt::LeftButton, {},
+                          flows->visualRect(flows->model()->index(1, 0)).center());
+        QTRY_COMPARE(h.context.ActiveGrid, flows);
 
         // Without an active grid there is nothing to export.
         h.context.ActiveGrid = nullptr;

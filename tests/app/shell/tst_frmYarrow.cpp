@@ -222,10 +222,10 @@ private slots:
 
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdAnalytics"), Qt::LeftButton);
         QCOMPARE(win.w.CurrentPanel(), analytics);
-        QCOMPARE(GetTwips(analytics), (TwipRect{120, 540, 7800, 7260}));
+        QCOMPARE(GetTwips(analytics), (TwipRect{120, 540, 8400, 7260}));
         QVERIFY(analytics->isVisible() && !win.w.DataPanel()->isVisible() && !curves->isVisible());
         QCOMPARE(Find<GridView>(*analytics, "Grid1")->Model().Rows(), 11);
-        QCOMPARE(win.At("Browser1").left, 120.f + 7800 + 25);
+        QCOMPARE(win.At("Browser1").left, 120.f + 8400 + 25);
 
         QTest::mouseClick(Find<QPushButton>(win.w, "cmdYieldCurve"), Qt::LeftButton);
         QCOMPARE(win.w.CurrentPanel(), curves);
