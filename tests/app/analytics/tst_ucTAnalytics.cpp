@@ -165,28 +165,15 @@ private slots:
         f.click("cmdCFCalculate");
         const float value = Number(f.caption("lblCFValue"));
         QVERIFY(f.caption("lblCFValue").startsWith("Value: 99."));
-        QCOMPARE(f.caption("lblCFDuration").left(11), QString("$Duration: "));
+        QVERIFY(f.caption("lblCFDuration").startsWith("$Duration: "));
         QVERIFY(qAbs(Number(f.caption("lblCFDuration")) - value) < 2e-3);
         QVERIFY(qAbs(Number(f.caption("lblCFConvexity")) - value) < 2e-3);
         QCOMPARE(f.p.cfValue(), value);
 
-        // Nothing to value: the first midpoint of the yield search; the fields follow.
-        const struct {
-            std::vector<std::pair<const char*, const char*>> rows;
-            const char* count;
-            const char* yield;
-        } cases[] = {
-            {{}, "0", "Yield: 49.5050"},
-            {{{"1", "0"}, {"2", ""}}, "2", "Yield: 49.5050"},
-            // Worth 100 e^-y (1 - e^-y/2)^2 >= 0 at any one yield, but below 0 on the rising curve.
-            {{{"1", "100"}, {"1.5", "-200"}, {"2", "100"}}, "3", "Yield: -99900.0000"},
-        };
-        for (const auto& c : cases) {
-            f.setFlows(c.rows);
-            f.box("txtCFNumFlows")->setText(c.count);
-            f.click("cmdCFCalculate");
-            QCOMPARE(f.caption("lblCFYield"), QString(c.yield));
-        }
+        // Worth 100 e^-y (1 - e^-y/2)^2 >= 0 at any one yield, but below 0 on the rising curve.
+        f.setFlows({{"1", "100"}, {"1.5", "-200"}, {"2", "100"}});
+        f.click("cmdCFCalculate");
+        QCOMPARE(f.caption("lblCFYield"), QString("Yield: -99900.0000"));
         QVERIFY(f.status.last().contains("No continuous yield"));
 
         // A count beyond the table is reported and changes nothing.
