@@ -46,7 +46,7 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
 
     Grid1 = Place(new GridView(this), "Grid1", {120, 120, 8160, 3000});
     Grid1->SetEditable(false);
-    Grid1->SetColumnTwips({600, 900, 900, 800, 950, 1050, 850, 950});
+    Grid1->SetColumnTwips({1050, 900, 900, 800, 950, 1050, 850, 950});
     Grid1->setToolTip("Every bond of the table. Ctrl+C copies the selection, Ctrl+A the whole grid.");
 
     Frame1 = Place(new QGroupBox("Cash Flows", this), "Frame1", {120, 3240, 4800, 3900});
