@@ -1,10 +1,10 @@
 #include "CliContext.h"
 
 #include "core/data/FrbSeries.h"
+#include "core/data/ResourceFolder.h"
 #include "core/data/qalBondData.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
-#include "io/ResourcePaths.h"
 
 #include <algorithm>
 #include <fstream>
@@ -162,7 +162,7 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
             throw InputError{"no quote rows in '" + *quotesFile + "'"};
         quoteDate = FormatDate(Today(), session.DateFormat());
     } else {
-        std::string folder = h15Dir ? *h15Dir : (ResourceRoot() + "/FRBData").toStdString();
+        std::string folder = h15Dir ? *h15Dir : ResourceFolder() + "/FRBData";
         for (int i = 0; i < kFrbSeriesCount; ++i) {
             std::ifstream probe(folder + "/" + FrbSeriesFileName(i));
             if (!probe)

@@ -406,8 +406,10 @@ std::string FormatPattern(double value, std::string_view pattern) {
 
 std::string FormatFixed(double value, int decimals) {
     std::string pattern = "0";
-    if (decimals > 0)
-        pattern += "." + std::string(static_cast<size_t>(decimals), '0');
+    if (decimals > 0) {
+        pattern += '.';
+        pattern.append(static_cast<size_t>(decimals), '0');
+    }
     return FormatPattern(value, pattern);
 }
 

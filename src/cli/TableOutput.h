@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace yarrow {
+
+// How the listing commands print a table (--format).
+enum class OutputFormat { Tsv, Csv, Json };
+
+// "tsv", "csv" or "json"; UsageError for anything else.
+OutputFormat OutputFormatFromName(const std::string& name);
+
+// A table whose first row holds the column headings, the cells as the grid shows them.
+using TableRows = std::vector<std::vector<std::string>>;
+
+// TSV and CSV: one line per row, headings first. JSON: an array of objects keyed by the headings,
+// every cell a string.
+void WriteTable(std::ostream& out, OutputFormat format, const TableRows& rows);
+
+// JSON: the object {"KEY": "TEXT", ...} of the headings and one row.
+std::string JsonObject(const std::vector<std::string>& headings, const std::vector<std::string>& cells);
+// JSON: a quoted string.
+std::string JsonString(const std::string& text);
+
+} // namespace yarrow
