@@ -3,8 +3,10 @@
 #include "core/data/FrbSeries.h"
 #include "core/data/ResourceFolder.h"
 #include "core/data/qalBondData.h"
+#include "core/grid/GridText.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
+#include "core/text/TextSplit.h"
 
 #include <algorithm>
 #include <fstream>
@@ -73,41 +75,21 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const char ch = text[k];
-        if (ch == '\r' || ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (ch == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
-                ++k;
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
+// The lines of the text, trailing blank lines dropped.
+std::vector<std::string_view> QuoteLines(std::string_view text) {
+    std::vector<std::string_view> lines = SplitLines(text);
+    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string_view::npos)
         lines.pop_back();
     return lines;
 }
 
-std::vector<std::string> SplitFields(const std::string& line, char sep) {
+std::vector<std::string> SplitFields(std::string_view line, char sep) {
+    std::string text(line);
+    if (sep == '\t')
+        RemoveCommas(text); // as a paste does: thousands separators, and commas in names alike
     std::vector<std::string> fields;
-    std::string field;
-    for (char ch : line) {
-        if (ch == sep) {
-            fields.push_back(field);
-            field.clear();
-        } else if (sep == '\t' && ch == ',') {
-            // A paste drops commas: thousands separators in numbers, and in names alike.
-        } else {
-            field += ch;
-        }
-    }
-    fields.push_back(field);
+    for (std::string_view field : SplitText(text, sep))
+        fields.emplace_back(field);
     return fields;
 }
 
@@ -120,7 +102,7 @@ std::string ReadAll(std::istream& in) {
 } // namespace
 
 int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
-    std::vector<std::string> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = QuoteLines(text);
     const char sep = csv ? ',' : '\t';
     bool heading = false;
     if (!lines.empty()) {
@@ -131,7 +113,7 @@ int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
     grid.SetCols(6);
     grid.SetRows(2 + dataRows);
     int row = heading ? 1 : 2;
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         std::vector<std::string> fields = SplitFields(line, sep);
         for (size_t c = 0; c < fields.size() && c < 5; ++c)
             grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);

@@ -1,7 +1,7 @@
 #include "TableOutput.h"
 
 #include "CliContext.h"
-#include "core/text/CsvText.h"
+#include "core/grid/GridCsv.h"
 
 #include <cstdio>
 #include <ostream>
@@ -49,6 +49,16 @@ std::string JsonString(const std::string& text) {
     }
     out += '"';
     return out;
+}
+
+std::string CsvLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (c)
+            line += ',';
+        line += CsvField(cells[c]);
+    }
+    return line;
 }
 
 std::string JsonObject(const std::vector<std::string>& headings, const std::vector<std::string>& cells) {

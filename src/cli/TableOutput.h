@@ -19,6 +19,8 @@ using TableRows = std::vector<std::vector<std::string>>;
 // every cell a string.
 void WriteTable(std::ostream& out, OutputFormat format, const TableRows& rows);
 
+// CSV: one row, fields quoted as spreadsheets read them, without a line end.
+std::string CsvLine(const std::vector<std::string>& cells);
 // JSON: the object {"KEY": "TEXT", ...} of the headings and one row.
 std::string JsonObject(const std::vector<std::string>& headings, const std::vector<std::string>& cells);
 // JSON: a quoted string.

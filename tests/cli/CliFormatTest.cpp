@@ -85,6 +85,12 @@ TEST(CliFormat, UnknownFormatIsBadUsage) {
     EXPECT_NE(r.err.find("--format takes tsv, csv or json, not 'xml'"), std::string::npos) << r.err;
 }
 
+TEST(CliFormat, CsvQuotesWhatASpreadsheetWouldMisread) {
+    EXPECT_EQ(yarrow::CsvLine({"Bond", "1,000", "", "say \"par\"", " x", "a\nb", "Zero's"}),
+              "Bond,\"1,000\",,\"say \"\"par\"\"\",\" x\",\"a\nb\",Zero's");
+    EXPECT_EQ(yarrow::CsvLine({}), "");
+}
+
 TEST(CliFormat, JsonStringsEscapeQuotesBackslashesAndControls) {
     EXPECT_EQ(yarrow::JsonString("plain"), "\"plain\"");
     EXPECT_EQ(yarrow::JsonString("Zero's \"x\" a\\b"), R"("Zero's \"x\" a\\b")");
