@@ -40,14 +40,7 @@ int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     ctx.LoadBondTable(dialogs);
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
-    TableRows rows;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 1; c <= 6; ++c)
-            cells.push_back(grid.TextMatrix(r, c));
-        rows.push_back(cells);
-    }
-    WriteTable(ctx.out, format, rows);
+    WriteTable(ctx.out, format, GridRows(grid, 1, 6));
     return 0;
 }
 
@@ -80,13 +73,7 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
     GridModel grid;
     GridModel cashFlows(100, 2, 1, 0);
     FillAnalyticsGrid(ctx.session, grid, cashFlows);
-    TableRows rows;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < grid.Cols(); ++c)
-            cells.push_back(grid.TextMatrix(r, c));
-        rows.push_back(cells);
-    }
+    TableRows rows = GridRows(grid, 0, grid.Cols() - 1);
     // The grid leaves the name column's heading blank; a JSON key needs a name.
     if (format == OutputFormat::Json && rows[0][0].empty())
         rows[0][0] = "Bond";

@@ -2,9 +2,11 @@
 
 #include "CliContext.h"
 #include "core/grid/GridCsv.h"
+#include "core/grid/GridModel.h"
 
 #include <cstdio>
 #include <ostream>
+#include <utility>
 
 namespace yarrow {
 
@@ -69,6 +71,17 @@ std::string JsonObject(const std::vector<std::string>& headings, const std::vect
         out += JsonString(headings[c]) + ": " + JsonString(c < cells.size() ? cells[c] : std::string());
     }
     return out + "}";
+}
+
+TableRows GridRows(const GridModel& grid, int firstCol, int lastCol) {
+    TableRows rows;
+    for (int r = 0; r < grid.Rows(); ++r) {
+        std::vector<std::string> cells;
+        for (int c = firstCol; c <= lastCol; ++c)
+            cells.push_back(grid.TextMatrix(r, c));
+        rows.push_back(std::move(cells));
+    }
+    return rows;
 }
 
 void WriteTable(std::ostream& out, OutputFormat format, const TableRows& rows) {

@@ -6,6 +6,8 @@
 
 namespace yarrow {
 
+class GridModel;
+
 // How the listing commands print a table (--format).
 enum class OutputFormat { Tsv, Csv, Json };
 
@@ -14,6 +16,9 @@ OutputFormat OutputFormatFromName(const std::string& name);
 
 // A table whose first row holds the column headings, the cells as the grid shows them.
 using TableRows = std::vector<std::vector<std::string>>;
+
+// Every row of the grid, columns firstCol..lastCol.
+TableRows GridRows(const GridModel& grid, int firstCol, int lastCol);
 
 // TSV and CSV: one line per row, headings first. JSON: an array of objects keyed by the headings,
 // every cell a string.
