@@ -93,12 +93,6 @@ std::vector<std::string> SplitFields(std::string_view line, char sep) {
     return fields;
 }
 
-std::string ReadAll(std::istream& in) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
 } // namespace
 
 int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
@@ -122,6 +116,19 @@ int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
     return dataRows;
 }
 
+std::optional<std::string> CliContext::ReadInput(const std::string& path) {
+    std::ostringstream buffer;
+    if (path == "-") {
+        buffer << in.rdbuf();
+    } else {
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        buffer << file.rdbuf();
+    }
+    return buffer.str();
+}
+
 void CliContext::LoadBondTable(CliDialogs& dialogs) {
     session.dateOrder = dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
     session.dialogs = &dialogs;
@@ -129,15 +136,10 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
     if (!workbooks.empty()) {
         LoadWorkbookQuotes(dialogs);
     } else if (quotesFile) {
-        std::string text;
-        if (*quotesFile == "-") {
-            text = ReadAll(in);
-        } else {
-            std::ifstream file(*quotesFile, std::ios::binary);
-            if (!file)
-                throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
-            text = ReadAll(file);
-        }
+        const std::optional<std::string> read = ReadInput(*quotesFile);
+        if (!read)
+            throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
+        const std::string& text = *read;
         const bool csv =
             quotesFile->size() >= 4 && quotesFile->compare(quotesFile->size() - 4, 4, ".csv") == 0;
         if (LoadQuoteRows(text, csv, dataGrid) == 0)
