@@ -2,6 +2,7 @@
 // analytics panel: 1,000 bonds, value and $duration targets (two equality rows). Each side
 // builds its problem from the bond measures and solves it; the objectives must agree.
 #include "core/numeric/ssMinit.h"
+#include "support/GeneratedBonds.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -17,28 +18,11 @@ namespace {
 using yarrow::Array1;
 using yarrow::ssMinit;
 
-struct Bond {
-    float price, yield, dollarDuration;
-};
+using Bond = yarrow::testing::GeneratedBond;
 
-// Treasury-like bonds: semiannual coupons, continuous discounting at the bond's own yield.
 std::vector<Bond> MakeBonds(int n) {
     std::mt19937 rng(1000);
-    std::uniform_real_distribution<double> maturity(0.25, 30), coupon(0, 0.08), noise(-0.004, 0.004);
-    std::vector<Bond> out;
-    for (int k = 0; k < n; ++k) {
-        const double t = maturity(rng);
-        const double cpn = coupon(rng);
-        const double y = std::max(0.001, 0.01 + 0.04 * (1 - std::exp(-t / 6)) + noise(rng));
-        float p = 0, d = 0;
-        for (double u = t; u > 1e-9; u -= 0.5) {
-            const double v = (100 * cpn / 2 + (u == t ? 100 : 0)) * std::exp(-y * u);
-            p += static_cast<float>(v);
-            d += static_cast<float>(u * v);
-        }
-        out.push_back({p, static_cast<float>(y), d});
-    }
-    return out;
+    return yarrow::testing::GenerateBonds(rng, n);
 }
 
 struct Programme {

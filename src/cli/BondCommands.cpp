@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "TableOutput.h"
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/curves/CurvesListing.h"
 #include "core/text/NumberText.h"
@@ -17,6 +18,10 @@ int16_t CompoundingFromName(const std::string& name) {
                      "'"};
 }
 
+OutputFormat FormatOption(const CommandOptions& opts) {
+    return OutputFormatFromName(opts.Value("--format").value_or("tsv"));
+}
+
 CurveType CurveFromName(const std::string& name) {
     if (name == "ytm")
         return CurveType::YieldToMaturity;
@@ -28,55 +33,54 @@ CurveType CurveFromName(const std::string& name) {
 }
 
 int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {}, {});
+    CommandOptions opts(args, {"--format"}, {});
     if (!opts.Positional().empty())
         throw UsageError{"bonds takes no arguments"};
+    const OutputFormat format = FormatOption(opts);
     ctx.LoadBondTable(dialogs);
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 1; c <= 6; ++c)
-            cells.push_back(grid.TextMatrix(r, c));
-        WriteRow(ctx.out, cells);
-    }
+    WriteTable(ctx.out, format, GridRows(grid, 1, 6));
     return 0;
 }
 
 int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {"--compounding"}, {});
+    CommandOptions opts(args, {"--compounding", "--format"}, {});
     if (opts.Positional().size() != 1)
         throw UsageError{"curve takes one of ytm, zero, forward"};
     const CurveType type = CurveFromName(opts.Positional()[0]);
     const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
+    const OutputFormat format = FormatOption(opts);
 
     ctx.LoadBondTable(dialogs);
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
     ComputeCurve(ctx.session, grid, type, freq);
-    WriteRow(ctx.out, {"Bond", "Years", grid.TextMatrix(0, 7)});
+    TableRows rows{{"Bond", "Years", grid.TextMatrix(0, 7)}};
     for (int i = 1; i <= ctx.session.nBonds; ++i)
-        WriteRow(ctx.out, {grid.TextMatrix(i, 1), FormatPattern(ctx.session.ZeroTimes(i), "####0.0000"),
-                           grid.TextMatrix(i, 7)});
+        rows.push_back({grid.TextMatrix(i, 1), FormatPattern(ctx.session.ZeroTimes(i), "####0.0000"),
+                        grid.TextMatrix(i, 7)});
+    WriteTable(ctx.out, format, rows);
     return 0;
 }
 
 int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {}, {});
+    CommandOptions opts(args, {"--format"}, {});
     if (!opts.Positional().empty())
         throw UsageError{"analytics takes no arguments"};
+    const OutputFormat format = FormatOption(opts);
     ctx.LoadBondTable(dialogs);
     GridModel grid;
     GridModel cashFlows(100, 2, 1, 0);
     const std::string note = NoYieldNote(ctx.session, FillAnalyticsGrid(ctx.session, grid, cashFlows));
     if (!note.empty())
-        ctx.err << note << '\n';
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < grid.Cols(); ++c)
-            cells.push_back(grid.TextMatrix(r, c));
-        WriteRow(ctx.out, cells);
-    }
+        ctx.err << note << '
+';
+    TableRows rows = GridRows(grid, 0, grid.Cols() - 1);
+    // The grid leaves the name column's heading blank; a JSON key needs a name.
+    if (format == OutputFormat::Json && rows[0][0].empty())
+        rows[0][0] = "Bond";
+    WriteTable(ctx.out, format, rows);
     return 0;
 }
 

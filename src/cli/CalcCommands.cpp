@@ -12,6 +12,7 @@
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 namespace yarrow {
 
@@ -59,16 +60,10 @@ DateOrder ProgramOrder(const CliContext& ctx) {
 }
 
 std::string ReadFile(CliContext& ctx, const std::string& path) {
-    std::ostringstream buffer;
-    if (path == "-") {
-        buffer << ctx.in.rdbuf();
-    } else {
-        std::ifstream file(path, std::ios::binary);
-        if (!file)
-            throw InputError{"cannot read '" + path + "'"};
-        buffer << file.rdbuf();
-    }
-    return buffer.str();
+    std::optional<std::string> text = ctx.ReadInput(path);
+    if (!text)
+        throw InputError{"cannot read '" + path + "'"};
+    return std::move(*text);
 }
 
 // Rows "time, yield, amount" (TAB or comma between cells) into the present-value table, which

@@ -12,7 +12,8 @@ namespace {
 
 const char* const kUsage = R"(Usage: yarrow-cli [input options] COMMAND [command options]
 
-Treasury quotes in, bond analytics out, as the QAL Yarrow grids show them (TAB-separated).
+Treasury quotes in, bond analytics out, as the QAL Yarrow grids show them (TAB-separated unless
+--format says otherwise).
 
 Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
   --quotes FILE          rows as pasted into the data grid: name, coupon %, maturity, quote [, yield];
@@ -70,6 +71,10 @@ Commands:
                          --right; through the last curve, or the zero curve), clear. --size is
                          the picture box in pixels (default 640x480); the file adds the bound
                          labels around it
+
+Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize) also take
+  --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
+                         JSON array of objects keyed by the column headings, cells as text
 
 Options:
   --help                 show this text

@@ -1,10 +1,12 @@
 #include "CliContext.h"
 
 #include "core/data/FrbSeries.h"
+#include "core/data/ResourceFolder.h"
 #include "core/data/qalBondData.h"
+#include "core/grid/GridText.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
-#include "io/ResourcePaths.h"
+#include "core/text/TextSplit.h"
 
 #include <algorithm>
 #include <fstream>
@@ -73,54 +75,28 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const char ch = text[k];
-        if (ch == '\r' || ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (ch == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
-                ++k;
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
+// The lines of the text, trailing blank lines dropped.
+std::vector<std::string_view> QuoteLines(std::string_view text) {
+    std::vector<std::string_view> lines = SplitLines(text);
+    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string_view::npos)
         lines.pop_back();
     return lines;
 }
 
-std::vector<std::string> SplitFields(const std::string& line, char sep) {
+std::vector<std::string> SplitFields(std::string_view line, char sep) {
+    std::string text(line);
+    if (sep == '\t')
+        RemoveCommas(text); // as a paste does: thousands separators, and commas in names alike
     std::vector<std::string> fields;
-    std::string field;
-    for (char ch : line) {
-        if (ch == sep) {
-            fields.push_back(field);
-            field.clear();
-        } else if (sep == '\t' && ch == ',') {
-            // A paste drops commas: thousands separators in numbers, and in names alike.
-        } else {
-            field += ch;
-        }
-    }
-    fields.push_back(field);
+    for (std::string_view field : SplitText(text, sep))
+        fields.emplace_back(field);
     return fields;
-}
-
-std::string ReadAll(std::istream& in) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 } // namespace
 
 int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
-    std::vector<std::string> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = QuoteLines(text);
     const char sep = csv ? ',' : '\t';
     bool heading = false;
     if (!lines.empty()) {
@@ -131,13 +107,26 @@ int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
     grid.SetCols(6);
     grid.SetRows(2 + dataRows);
     int row = heading ? 1 : 2;
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         std::vector<std::string> fields = SplitFields(line, sep);
         for (size_t c = 0; c < fields.size() && c < 5; ++c)
             grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);
         ++row;
     }
     return dataRows;
+}
+
+std::optional<std::string> CliContext::ReadInput(const std::string& path) {
+    std::ostringstream buffer;
+    if (path == "-") {
+        buffer << in.rdbuf();
+    } else {
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        buffer << file.rdbuf();
+    }
+    return buffer.str();
 }
 
 void CliContext::LoadBondTable(CliDialogs& dialogs) {
@@ -147,22 +136,17 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
     if (!workbooks.empty()) {
         LoadWorkbookQuotes(dialogs);
     } else if (quotesFile) {
-        std::string text;
-        if (*quotesFile == "-") {
-            text = ReadAll(in);
-        } else {
-            std::ifstream file(*quotesFile, std::ios::binary);
-            if (!file)
-                throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
-            text = ReadAll(file);
-        }
+        const std::optional<std::string> read = ReadInput(*quotesFile);
+        if (!read)
+            throw InputError{"cannot read quotes file '" + *quotesFile + "'"};
+        const std::string& text = *read;
         const bool csv =
             quotesFile->size() >= 4 && quotesFile->compare(quotesFile->size() - 4, 4, ".csv") == 0;
         if (LoadQuoteRows(text, csv, dataGrid) == 0)
             throw InputError{"no quote rows in '" + *quotesFile + "'"};
         quoteDate = FormatDate(Today(), session.DateFormat());
     } else {
-        std::string folder = h15Dir ? *h15Dir : (ResourceRoot() + "/FRBData").toStdString();
+        std::string folder = h15Dir ? *h15Dir : ResourceFolder() + "/FRBData";
         for (int i = 0; i < kFrbSeriesCount; ++i) {
             std::ifstream probe(folder + "/" + FrbSeriesFileName(i));
             if (!probe)

@@ -75,6 +75,10 @@ struct CliContext {
     GridModel dataGrid{2, 2, 1, 1};
     std::string quoteDate; // the quote-date box text
 
+    // The whole text of the file at path, or of standard input for "-"; nullopt when the file
+    // cannot be opened.
+    std::optional<std::string> ReadInput(const std::string& path);
+
     // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
     // missing files and unreadable dates, RuntimeError as "Get Data" would.
     void LoadBondTable(CliDialogs& dialogs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliContext.h"
+#include "TableOutput.h"
 #include "core/curves/CurvesListing.h"
 
 #include <string>
@@ -26,6 +27,8 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 int16_t CompoundingFromName(const std::string& name);
 // "ytm", "zero" or "forward"; UsageError for anything else.
 CurveType CurveFromName(const std::string& name);
+// The listing commands' --format (default tsv).
+OutputFormat FormatOption(const CommandOptions& opts);
 
 } // namespace yarrow
 

@@ -73,9 +73,10 @@ CashFlowResult ValueCashFlowFile(CliContext& ctx, const std::string& path, GridM
 } // namespace
 
 int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {"--level", "--slope", "--curve"}, {"--fit"});
+    CommandOptions opts(args, {"--level", "--slope", "--curve", "--format"}, {"--fit"});
     if (!opts.Positional().empty())
         throw UsageError{"nelson-siegel takes no arguments"};
+    const OutputFormat format = FormatOption(opts);
     ctx.LoadBondTable(dialogs);
     Session& s = ctx.session;
     GridModel grid;
@@ -92,20 +93,33 @@ int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std:
         p.slope = SafeSingle(FormatNelsonSiegelParameter(p.slope));
         p.curve = SafeSingle(FormatNelsonSiegelParameter(p.curve));
     }
-    WriteRow(ctx.out, {FormatNelsonSiegelParameter(p.level), FormatNelsonSiegelParameter(p.slope),
-                       FormatNelsonSiegelParameter(p.curve)});
+    const std::vector<std::string> parameters{FormatNelsonSiegelParameter(p.level),
+                                              FormatNelsonSiegelParameter(p.slope),
+                                              FormatNelsonSiegelParameter(p.curve)};
     Array1<float> model = NelsonSiegelAtBonds(s, p);
-    WriteRow(ctx.out, {"Years", "Model", "Zero's"});
+    TableRows rows{{"Years", "Model", "Zero's"}};
     for (int i = 1; i <= s.nBonds; ++i)
-        WriteRow(ctx.out, {FormatPattern(s.ZeroTimes(i), "####0.0000"), FormatPattern(model(i), "####0.0000"),
-                           FormatPattern(s.ZeroYields(i), "####0.0000")});
+        rows.push_back({FormatPattern(s.ZeroTimes(i), "####0.0000"), FormatPattern(model(i), "####0.0000"),
+                        FormatPattern(s.ZeroYields(i), "####0.0000")});
+    if (format == OutputFormat::Json) {
+        // The parameter boxes and the table under one object.
+        ctx.out << "{\"Parameters\": " << JsonObject({"Level", "Slope", "Curvature"}, parameters)
+                << ",\n\"Rows\": ";
+        WriteTable(ctx.out, format, rows);
+        ctx.out << "}\n";
+    } else {
+        WriteTable(ctx.out, format, {parameters});
+        WriteTable(ctx.out, format, rows);
+    }
     return 0;
 }
 
 int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {"--curve", "--compounding", "--step", "--left", "--right"}, {"--linear"});
+    CommandOptions opts(args, {"--curve", "--compounding", "--step", "--left", "--right", "--format"},
+                        {"--linear"});
     if (!opts.Positional().empty())
         throw UsageError{"spline takes no arguments"};
+    const OutputFormat format = FormatOption(opts);
     const CurveType type = CurveFromName(opts.Value("--curve").value_or("zero"));
     const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
     const float step = InterpolationStep(StepIndexFromName(opts.Value("--step").value_or("monthly")));
@@ -122,6 +136,15 @@ int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::strin
         LinearInterpolation(ctx.session, step, points);
     else
         SplineInterpolation(ctx.session, step, left, right, points);
+    if (format != OutputFormat::Tsv) {
+        // The copied text has no heading row; the other formats name the two columns.
+        TableRows rows{{"Years", "Rate"}};
+        for (int i = 1; i <= points.NumInterp; ++i)
+            rows.push_back({FormatPattern(points.InterpX(i), "####0.0000"),
+                            FormatPattern(points.InterpY(i), "####0.0000")});
+        WriteTable(ctx.out, format, rows);
+        return 0;
+    }
     std::string text = InterpolationCopyText(points);
     // The clipboard text ends each line with a CR; a terminal wants LF.
     for (char& ch : text)
@@ -144,8 +167,8 @@ int CmdCashflows(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 }
 
 int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
-    CommandOptions opts(args, {"--strategy", "--value", "--duration", "--convexity", "--match-cashflows"},
-                        {});
+    CommandOptions opts(
+        args, {"--strategy", "--value", "--duration", "--convexity", "--match-cashflows", "--format"}, {});
     if (!opts.Positional().empty())
         throw UsageError{"optimize takes no arguments"};
     const std::string strategyName = opts.Value("--strategy").value_or("");
@@ -156,6 +179,7 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
         strategy = Strategy::MinConvexity;
     else
         throw UsageError{"--strategy takes max-yield or min-convexity"};
+    const OutputFormat format = FormatOption(opts);
     PortfolioTargets targets{opts.Number("--value", 0.0f), opts.Number("--duration", 0.0f),
                              opts.Number("--convexity", 0.0f)};
     const auto match = opts.Value("--match-cashflows");
@@ -175,10 +199,12 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
     WriteQuantities(solution, ctx.session.nBonds, bondGrid);
     // Zeros alone cannot tell "no holdings exist" from a failed solve.
     if (solution.status != 0 || !solution.leftOut.empty())
-        ctx.err << SolveStatusText(ctx.session, solution) << '\n';
-    WriteRow(ctx.out, {"Bond", "Quantity"});
+        ctx.err << SolveStatusText(ctx.session, solution) << '
+';
+    TableRows rows{{"Bond", "Quantity"}};
     for (int i = 1; i <= ctx.session.nBonds; ++i)
-        WriteRow(ctx.out, {bondGrid.TextMatrix(i, 0), bondGrid.TextMatrix(i, 1)});
+        rows.push_back({bondGrid.TextMatrix(i, 0), bondGrid.TextMatrix(i, 1)});
+    WriteTable(ctx.out, format, rows);
     return 0;
 }
 

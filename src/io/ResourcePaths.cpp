@@ -1,21 +1,13 @@
 #include "ResourcePaths.h"
 
-#include <QCoreApplication>
+#include "core/data/ResourceFolder.h"
+
 #include <QDir>
-#include <QFileInfo>
 
 namespace yarrow {
 
 QString ResourceRoot() {
-    const QString fromEnv = qEnvironmentVariable("YARROW_RESOURCES");
-    if (!fromEnv.isEmpty())
-        return QDir(fromEnv).absolutePath();
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + "/../resources";
-        if (QFileInfo(beside + "/FRBData").isDir())
-            return QDir(beside).absolutePath();
-    }
-    return QStringLiteral(YARROW_SOURCE_RESOURCES);
+    return QString::fromStdString(ResourceFolder());
 }
 
 QUrl FolderUrl(const QString& pathOrUrl) {

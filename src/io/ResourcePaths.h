@@ -7,7 +7,8 @@ namespace yarrow {
 
 // Where the bundled course site and the bundled H.15 snapshot live, and how to point elsewhere.
 // Order of precedence: an explicit value (command-line option), then the environment variable,
-// then the bundled copy (next to the executable's ../resources, or the source tree's).
+// then the bundled copy (see ResourceFolder: beside the binary, the build's source tree, the
+// install prefix).
 //   YARROW_RESOURCES     the resources folder as a whole
 //   YARROW_SITE_ROOT     the course site root (a folder or a URL)
 //   YARROW_FRB_DATA_URL  the series folder (a folder or a URL ending in /FRBData/)

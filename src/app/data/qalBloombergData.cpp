@@ -36,7 +36,7 @@ void qalBloombergData::ThrowStopped(const QString& file) const {
 
 std::string qalBloombergData::LoadBody(int i) {
     if (!myBrowser)
-        throw RuntimeError(91, "Object variable or With block variable not set");
+        throw RuntimeError::ObjectVariableNotSet();
     const QString file = QString::fromStdString(FrbSeriesFileName(i));
     const QString url = FRBDataURL + file;
     if (stopped_)

@@ -16,11 +16,6 @@ class Session;
 // lower browser pane and writes the bond rows of the data grid from what the pane shows.
 class qalBloombergData {
 public:
-    static constexpr int16_t cName = 1;
-    static constexpr int16_t cCoupon = 2;
-    static constexpr int16_t cMaturity = 3;
-    static constexpr int16_t cPrice = 4;
-
     // Raised (as RuntimeError numbers) when a file does not finish loading in time, or when the
     // wait is ended by a Stop.
     static constexpr int32_t kErrLoadTimeout = 31001;

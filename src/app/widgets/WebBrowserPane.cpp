@@ -101,7 +101,7 @@ void WebBrowserPane::SetReadyState(int state) {
 
 QString WebBrowserPane::BodyMarkup() {
     if (!view_)
-        throw RuntimeError(91, "Object variable not set");
+        throw RuntimeError::ObjectVariableNotSet();
     struct Reply {
         bool done = false;
         QString markup;

@@ -29,7 +29,7 @@ std::string Prefixed(const char* prefix, const std::string& text) {
 
 Keypad::Keypad(Dialogs& dialogs, std::string decSep) : dialogs_(dialogs), decSep_(std::move(decSep)) {
     if (decSep_.empty())
-        decSep_ = ".";
+        decSep_.assign(1, '.');
     Reset();
 }
 
@@ -37,7 +37,8 @@ void Keypad::Reset() {
     decimalEntered_ = false;
     operandCount_ = 0;
     lastInput_ = "NONE";
-    pendingOp_ = " ";
+    // One-character literals assigned to a string trip a false -Wrestrict in GCC 12 at -O3.
+    pendingOp_.assign(1, ' ');
     display_ = Prefixed("0", decSep_);
 }
 
@@ -138,7 +139,7 @@ void Keypad::Operator(const std::string& op) {
     } else if (operandCount_ == 1) {
         operand1_ = display_;
         if (op == "-" && lastInput_ != "NUMS" && pendingOp_ != "=") {
-            display_ = "-";
+            display_.assign(1, '-');
             lastInput_ = "NEG";
         }
     } else if (operandCount_ == 2) {
@@ -154,7 +155,7 @@ void Keypad::Percent() {
     const double value = Number(display_) / 100;
     display_ = Text(value);
     lastInput_ = "OPS";
-    pendingOp_ = "%";
+    pendingOp_.assign(1, '%');
     decimalEntered_ = true;
     // A second percent in a row scales the entry again; it is not another operand (counting it
     // would leave the keypad deaf to every operator until C).

@@ -64,12 +64,14 @@ bool FindExcelSheets(ExcelLink& link, std::vector<std::string>& cmb) {
 
         const std::string s = RequestOnce(link, "System", "Selection");
         DoEvents(link.events);
-        link.RowLetter = "R";
+        // One-letter strings are assigned as characters: the literal form trips a false -Wrestrict
+        // in GCC 12 at -O3.
+        link.RowLetter.assign(1, 'R');
         const size_t p = s.find('!');
         if (p != std::string::npos && p + 1 < s.size())
             link.RowLetter = s.substr(p + 1, 1);
         else
-            link.RowLetter = link.dialogs.AskYesNo(kSpanishExcelQuestion, kMessageTitle) ? "F" : "R";
+            link.RowLetter.assign(1, link.dialogs.AskYesNo(kSpanishExcelQuestion, kMessageTitle) ? 'F' : 'R');
 
         std::string list = RequestOnce(link, "System", "Topics");
         DoEvents(link.events);
@@ -112,7 +114,8 @@ int16_t ColumnNumber(Dialogs& dialogs, std::string& col) {
 bool RequestExcelColumn(ExcelLink& link, const std::string& topic, int16_t startRow, int16_t endRow,
                         int16_t xlCol, GridModel& grid, int16_t gridCol, int16_t firstGridRow) {
     try {
-        const std::string column = "C" + std::to_string(xlCol);
+        std::string column(1, 'C');
+        column += std::to_string(xlCol);
         const std::string item = link.RowLetter + std::to_string(startRow) + column + ":" + link.RowLetter +
                                  std::to_string(endRow) + column;
         std::string data = RequestOnce(link, topic, item);

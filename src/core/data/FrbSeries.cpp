@@ -1,10 +1,12 @@
 #include "core/data/FrbSeries.h"
 
+#include "core/data/DataGridColumns.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextSplit.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,39 +16,6 @@
 namespace yarrow {
 
 namespace {
-
-constexpr int kName = 1;
-constexpr int kCoupon = 2;
-constexpr int kMaturity = 3;
-constexpr int kPrice = 4;
-
-// Splits at every line break; CR LF counts as one break, and a browser may have turned the file's
-// CR LF into LF.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> pieces;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        pieces.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
-
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (size_t comma = line.find(','); comma != std::string_view::npos; comma = line.find(',', start)) {
-        fields.push_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
 
 std::string RateText(std::string_view field) {
     return FormatFixed(SafeSingle(field), 4);
@@ -93,7 +62,7 @@ void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& s
     const auto pieces = SplitLines(body);
     if (pieces.size() < 2)
         throw RuntimeError::SubscriptOutOfRange();
-    const auto fields = SplitFields(pieces[pieces.size() - 2]);
+    const auto fields = SplitText(pieces[pieces.size() - 2], ',');
     if (session.quoteDate.empty())
         session.quoteDate = std::string(fields[0]);
     if (fields.size() < 2)
@@ -102,17 +71,17 @@ void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& s
     const int row = series.row;
 
     if (series.bill) {
-        grid.SetTextMatrix(row, kName, series.rowName);
-        grid.SetTextMatrix(row, kCoupon, "0");
+        grid.SetTextMatrix(row, cName, series.rowName);
+        grid.SetTextMatrix(row, cCoupon, "0");
         const Date quoteDate = CDate(session.quoteDate, session.dateOrder);
-        grid.SetTextMatrix(row, kMaturity, ShortDate(AddMonths(quoteDate, series.term), session.dateOrder));
-        grid.SetTextMatrix(row, kPrice, RateText(rate));
+        grid.SetTextMatrix(row, cMaturity, ShortDate(AddMonths(quoteDate, series.term), session.dateOrder));
+        grid.SetTextMatrix(row, cPrice, RateText(rate));
     } else {
-        grid.SetTextMatrix(row, kName, series.rowName);
-        grid.SetTextMatrix(row, kCoupon, RateText(rate));
-        grid.SetTextMatrix(row, kPrice, "100");
+        grid.SetTextMatrix(row, cName, series.rowName);
+        grid.SetTextMatrix(row, cCoupon, RateText(rate));
+        grid.SetTextMatrix(row, cPrice, "100");
         const Date quoteDate = CDate(session.quoteDate, session.dateOrder);
-        grid.SetTextMatrix(row, kMaturity, ShortDate(AddYears(quoteDate, series.term), session.dateOrder));
+        grid.SetTextMatrix(row, cMaturity, ShortDate(AddYears(quoteDate, series.term), session.dateOrder));
     }
 }
 

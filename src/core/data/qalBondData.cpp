@@ -2,6 +2,7 @@
 
 #include "core/bond/LinearInterpolate.h"
 #include "core/bond/qalBond.h"
+#include "core/data/DataGridColumns.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
@@ -15,11 +16,6 @@
 namespace yarrow {
 
 namespace {
-
-constexpr int kName = 1;
-constexpr int kCoupon = 2;
-constexpr int kMaturity = 3;
-constexpr int kQuote = 4;
 
 bool IsBillByName(const std::string& name) {
     std::string lower = name;
@@ -42,7 +38,7 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
 
     for (int i = 1; i <= count; ++i) {
         const int r = i + 1;
-        const std::string& name = grid.TextMatrix(r, kName);
+        const std::string& name = grid.TextMatrix(r, cName);
         if (name.empty())
             break;
         auto bond = std::make_unique<qalBond>(&session);
@@ -52,8 +48,8 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
         double coupon = 0;
         double quote = 0;
         if (!bill) {
-            coupon = Val(grid.TextMatrix(r, kCoupon));
-            quote = Val(grid.TextMatrix(r, kQuote));
+            coupon = Val(grid.TextMatrix(r, cCoupon));
+            quote = Val(grid.TextMatrix(r, cPrice));
             // A zero coupon with a quote under 10 looks like a discount rate rather than a price.
             if (coupon == 0 && quote < 10)
                 bill = session.dialogs &&
@@ -61,12 +57,12 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
                                                  kMessageTitle);
         }
         if (bill) {
-            bond->SetTBill(grid.TextMatrix(r, kMaturity), quoteDateText,
-                           CSng(Val(grid.TextMatrix(r, kQuote))), 100.0f);
+            bond->SetTBill(grid.TextMatrix(r, cMaturity), quoteDateText,
+                           CSng(Val(grid.TextMatrix(r, cPrice))), 100.0f);
         } else {
             std::string lastCoupon;
             std::string nextCoupon;
-            bond->SetTBond(grid.TextMatrix(r, kMaturity), quoteDateText, CSng(quote), CSng(coupon), 2,
+            bond->SetTBond(grid.TextMatrix(r, cMaturity), quoteDateText, CSng(quote), CSng(coupon), 2,
                            lastCoupon, nextCoupon, 100.0f);
         }
         session.Bonds.push_back(std::move(bond));

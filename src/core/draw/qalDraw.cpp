@@ -7,11 +7,6 @@ namespace yarrow {
 
 namespace {
 enum Bound { kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
-
-// The platform's error for a control that was never handed over.
-RuntimeError ObjectNotSet() {
-    return RuntimeError(91, "Object variable or With block variable not set");
-}
 } // namespace
 
 void qalDraw::InitializePictureBox(Canvas& pb) {
@@ -34,13 +29,13 @@ void qalDraw::Initialize() {
 
 Canvas& qalDraw::canvas() {
     if (!pictureBox_)
-        throw ObjectNotSet();
+        throw RuntimeError::ObjectVariableNotSet();
     return *pictureBox_;
 }
 
 TextSink& qalDraw::label(int i) {
     if (!labels_[static_cast<size_t>(i)])
-        throw ObjectNotSet();
+        throw RuntimeError::ObjectVariableNotSet();
     return *labels_[static_cast<size_t>(i)];
 }
 

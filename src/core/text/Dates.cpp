@@ -1,5 +1,6 @@
 #include "core/text/Dates.h"
 
+#include "core/text/CharClass.h"
 #include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
@@ -29,15 +30,6 @@ constexpr int kMaxYear = 9999;
 
 char Lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 bool IsSeparator(char c) {
     return c == '/' || c == '-' || c == '.' || c == ',';

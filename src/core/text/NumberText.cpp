@@ -1,5 +1,6 @@
 #include "core/text/NumberText.h"
 
+#include "core/text/CharClass.h"
 #include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
@@ -17,12 +18,6 @@ namespace yarrow {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 bool IsExponentMark(char c) {
     return c == 'e' || c == 'E' || c == 'd' || c == 'D';
 }
@@ -406,8 +401,10 @@ std::string FormatPattern(double value, std::string_view pattern) {
 
 std::string FormatFixed(double value, int decimals) {
     std::string pattern = "0";
-    if (decimals > 0)
-        pattern += "." + std::string(static_cast<size_t>(decimals), '0');
+    if (decimals > 0) {
+        pattern += '.';
+        pattern.append(static_cast<size_t>(decimals), '0');
+    }
     return FormatPattern(value, pattern);
 }
 

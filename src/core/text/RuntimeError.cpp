@@ -28,6 +28,9 @@ RuntimeError RuntimeError::NoApplicationResponding() {
 RuntimeError RuntimeError::InvalidProcedureCall() {
     return {5, "Invalid procedure call or argument"};
 }
+RuntimeError RuntimeError::ObjectVariableNotSet() {
+    return {91, "Object variable or With block variable not set"};
+}
 
 std::string ErrorReportText(const std::string& systemErrorText) {
     // Two blanks after the period: students paste this text into their reports verbatim.

@@ -22,6 +22,7 @@ public:
     static RuntimeError InvalidPropertyValue();    // 380 "Invalid property value"
     static RuntimeError NoApplicationResponding(); // 282 "No foreign application responded to a DDE initiate"
     static RuntimeError InvalidProcedureCall();    // 5  "Invalid procedure call or argument"
+    static RuntimeError ObjectVariableNotSet();    // 91 "Object variable or With block variable not set"
 
 private:
     int32_t number_;

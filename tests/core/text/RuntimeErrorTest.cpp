@@ -32,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{&RuntimeError::NoApplicationResponding, 282,
                                 "No foreign application responded to a DDE initiate"},
                       ErrorCase{&RuntimeError::InvalidProcedureCall, 5,
-                                "Invalid procedure call or argument"}));
+                                "Invalid procedure call or argument"},
+                      ErrorCase{&RuntimeError::ObjectVariableNotSet, 91,
+                                "Object variable or With block variable not set"}));
 
 TEST(ErrorReportTest, ExactText) {
     EXPECT_EQ(

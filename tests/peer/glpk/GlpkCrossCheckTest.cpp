@@ -1,6 +1,7 @@
 // ssMinit against GLPK on generated programmes: the portfolio shapes of the analytics panel
 // (greatest duration-weighted yield; least convexity above a floor) and small general ones.
 #include "core/numeric/ssMinit.h"
+#include "support/GeneratedBonds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -162,30 +163,10 @@ void Summarise(const char* family, const Tally& t) {
         std::printf("  status 1: %s\n", g.c_str());
 }
 
-// A Treasury-like bond: semiannual coupons, continuous discounting at its own yield, as the
-// bond class measures it (price, yield, $duration, $convexity per 100 face).
-struct Bond {
-    float price, yield, dollarDuration, dollarConvexity;
-};
+using Bond = yarrow::testing::GeneratedBond;
 
 std::vector<Bond> Bonds(std::mt19937& rng, int n) {
-    std::uniform_real_distribution<double> maturity(0.25, 30), coupon(0, 0.08), noise(-0.004, 0.004);
-    std::vector<Bond> out;
-    for (int k = 0; k < n; ++k) {
-        const double t = maturity(rng);
-        const double cpn = coupon(rng);
-        const double y = std::max(0.001, 0.01 + 0.04 * (1 - std::exp(-t / 6)) + noise(rng));
-        float p = 0, d = 0, cx = 0;
-        for (double u = t; u > 1e-9; u -= 0.5) {
-            const double cf = 100 * cpn / 2 + (u == t ? 100 : 0);
-            const double v = cf * std::exp(-y * u);
-            p += static_cast<float>(v);
-            d += static_cast<float>(u * v);
-            cx += static_cast<float>(u * u * v);
-        }
-        out.push_back({p, static_cast<float>(y), d, cx});
-    }
-    return out;
+    return yarrow::testing::GenerateBonds(rng, n);
 }
 
 Programme MaxYield(const std::vector<Bond>& bonds, float value, float duration) {

@@ -1,0 +1,58 @@
+#include "ResourceFolder.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace yarrow {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsResources(const fs::path& folder) {
+    std::error_code ec;
+    return !folder.empty() && fs::is_directory(folder / "FRBData", ec);
+}
+
+bool SameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return !a.empty() && !b.empty() && fs::equivalent(a, b, ec);
+}
+
+} // namespace
+
+fs::path FindResourceFolder(const ResourceSearch& search) {
+    if (!search.fromEnvironment.empty()) {
+        fs::path folder = fs::absolute(search.fromEnvironment).lexically_normal();
+        if (!folder.has_filename() && folder != folder.root_path())
+            folder = folder.parent_path(); // "dir/" as "dir"
+        return folder;
+    }
+    if (!search.executableDir.empty()) {
+        for (const char* beside : {"../share/yarrow", "../resources"}) {
+            const fs::path folder = (search.executableDir / beside).lexically_normal();
+            if (HoldsResources(folder))
+                return folder;
+        }
+    }
+    // A binary still in the build tree reads the files it was built with, not an older install.
+    if (SameFolder(search.executableDir, search.buildBinDir) && HoldsResources(search.sourceResources))
+        return search.sourceResources;
+    return search.installedData;
+}
+
+std::string ResourceFolder() {
+    ResourceSearch search;
+    if (const char* env = std::getenv("YARROW_RESOURCES"))
+        search.fromEnvironment = env;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        search.executableDir = exe.parent_path();
+    search.buildBinDir = YARROW_BUILD_BIN_DIR;
+    search.sourceResources = YARROW_SOURCE_RESOURCES;
+    search.installedData = YARROW_INSTALLED_DATA;
+    return FindResourceFolder(search).string();
+}
+
+} // namespace yarrow
