@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace yarrow {
 
@@ -35,6 +36,22 @@ static QUrl Choose(const QString& explicitValue, const char* envName, const QStr
     if (!fromEnv.isEmpty())
         return FolderUrl(fromEnv);
     return FolderUrl(bundled);
+}
+
+QString CmtHistoryPath() {
+    const QString compact = QStringLiteral("/history/treasury-cmt-daily-1962-2018.ycmt");
+    const QString text = QStringLiteral("/history/treasury-cmt-daily-1962-2018.tsv");
+    QStringList candidates;
+    if (qEnvironmentVariable("YARROW_RESOURCES").isEmpty()) {
+        if (QCoreApplication::instance())
+            candidates << QCoreApplication::applicationDirPath() + "/../resources" + compact;
+        candidates << QStringLiteral(YARROW_BINARY_RESOURCES) + compact;
+    }
+    candidates << ResourceRoot() + compact << ResourceRoot() + text;
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return QDir::cleanPath(path);
+    return QDir::cleanPath(candidates.back());
 }
 
 QUrl SiteRootUrl(const QString& explicitValue) {
