@@ -664,7 +664,11 @@ void frmYarrow::mnuCurveOfDate_Click() {
     // dialog while it is still emitting.
     connect(curveOfDate_, &QDialog::accepted, this, [this] {
         const Date date = curveOfDate_->SelectedDate();
-        QTimer::singleShot(0, this, [this, date] { ucYarrowData1->LoadHistoryDay(date); });
+        QTimer::singleShot(0, this, [this, date] {
+            // A curves or analytics panel in front lists the new table at once.
+            if (ucYarrowData1->LoadHistoryDay(date) && CurrentPanel_ != ucYarrowData1)
+                OpenPanel(CurrentPanel_);
+        });
     });
     curveOfDate_->open();
 }
