@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Pictures of the main window at start, after "Get Data", in Large Display and with the bottom
-# window reduced: BUILD_DIR/screenshots/*.png. Uses a virtual X display when xvfb-run is there
-# (the browser panes render as on a desktop), else Qt's offscreen platform.
+# Pictures of the main window at start, after "Get Data", in Large Display, with the bottom
+# window reduced, and of a day of the Treasury history chosen and loaded:
+# BUILD_DIR/screenshots/*.png. Uses a virtual X display when xvfb-run is there (the browser panes
+# render as on a desktop), else Qt's offscreen platform.
 set -euo pipefail
 BUILD_DIR=${1:-build}
 APP="$BUILD_DIR/bin/yarrow"

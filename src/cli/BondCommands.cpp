@@ -74,8 +74,7 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
     GridModel cashFlows(100, 2, 1, 0);
     const std::string note = NoYieldNote(ctx.session, FillAnalyticsGrid(ctx.session, grid, cashFlows));
     if (!note.empty())
-        ctx.err << note << '
-';
+        ctx.err << note << '\n';
     TableRows rows = GridRows(grid, 0, grid.Cols() - 1);
     // The grid leaves the name column's heading blank; a JSON key needs a name.
     if (format == OutputFormat::Json && rows[0][0].empty())

@@ -24,6 +24,9 @@ Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
                          rows of a workbook (.xlsx, .xlsm, .ods, .csv) read as "Data from Excel"
                          reads them; columns are letters or numbers; the sheet defaults to the
                          first one "Find Excel Sheets" lists
+  --history-date DATE    the Treasury curve of that day from the bundled history (1962-01-02 to
+                         2018-07-25): each series' latest rate on or before DATE, series without
+                         one in the 30 days before left out
   --date TEXT            quote date (default: today; with series files, the date they give)
   --date-order mdy|dmy   program date format (default: from the locale)
   --bills yes|no         answer to "Is ... a Treasury bill (or time deposit)?" (default: yes)
@@ -71,6 +74,10 @@ Commands:
                          --right; through the last curve, or the zero curve), clear. --size is
                          the picture box in pixels (default 640x480); the file adds the bound
                          labels around it
+  history --from DATE --to DATE [--step daily|weekly|monthly]
+                         Date (yyyy-mm-dd) and the ten rates 3M .. 30Y in percent, one line per
+                         step, empty where a series is absent (daily: every business day of the
+                         history; weekly and monthly: counted from --from)
 
 Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
@@ -83,12 +90,15 @@ Options:
 Exit status: 0 success, 1 bad input or a run-time error, 2 bad usage.
 )";
 
+const char* const kOneInput = "give at most one input (--quotes, --h15, --workbook or --history-date)";
+
 const CommandInfo kCommands[] = {
     {"bonds", CmdBonds},         {"curve", CmdCurve},
     {"analytics", CmdAnalytics}, {"nelson-siegel", CmdNelsonSiegel},
     {"spline", CmdSpline},       {"cashflows", CmdCashflows},
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
     {"link", CmdLink},           {"plot", CmdPlot},
+    {"history", CmdHistory},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {
@@ -120,13 +130,13 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                 out << "yarrow-cli " << YARROW_VERSION << "\n";
                 return 0;
             }
-            if (a == "--quotes" || a == "--h15") {
-                if (ctx.quotesFile || ctx.h15Dir || !ctx.workbooks.empty())
-                    throw UsageError{"give at most one input (--quotes, --h15 or --workbook)"};
-                (a == "--quotes" ? ctx.quotesFile : ctx.h15Dir) = value();
+            if (a == "--quotes" || a == "--h15" || a == "--history-date") {
+                if (ctx.quotesFile || ctx.h15Dir || ctx.historyDate || !ctx.workbooks.empty())
+                    throw UsageError{kOneInput};
+                (a == "--quotes" ? ctx.quotesFile : a == "--h15" ? ctx.h15Dir : ctx.historyDate) = value();
             } else if (a == "--workbook") {
-                if (ctx.quotesFile || ctx.h15Dir)
-                    throw UsageError{"give at most one input (--quotes, --h15 or --workbook)"};
+                if (ctx.quotesFile || ctx.h15Dir || ctx.historyDate)
+                    throw UsageError{kOneInput};
                 ctx.workbooks.push_back(value());
             } else if (a == "--sheet") {
                 ctx.sheet = value();

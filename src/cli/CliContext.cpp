@@ -129,8 +129,27 @@ std::optional<std::string> CliContext::ReadInput(const std::string& path) {
     return buffer.str();
 }
 
+DateOrder CliContext::ProgramDateOrder() const {
+    return dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
+}
+
+Date CliContext::ReadDate(const std::string& option, const std::string& text) const {
+    auto date = ParseDate(text, ProgramDateOrder());
+    if (!date)
+        throw InputError{option + ": '" + text + "' is not a date"};
+    return *date;
+}
+
+CmtHistory LoadCmtHistory() {
+    try {
+        return CmtHistory::FromFile(CmtHistoryFile());
+    } catch (const CmtHistoryError& e) {
+        throw InputError{e.what()};
+    }
+}
+
 void CliContext::LoadBondTable(CliDialogs& dialogs) {
-    session.dateOrder = dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
+    session.dateOrder = ProgramDateOrder();
     session.dialogs = &dialogs;
 
     if (!workbooks.empty()) {
@@ -145,6 +164,17 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
         if (LoadQuoteRows(text, csv, dataGrid) == 0)
             throw InputError{"no quote rows in '" + *quotesFile + "'"};
         quoteDate = FormatDate(Today(), session.DateFormat());
+    } else if (historyDate) {
+        const Date asked = ReadDate("--history-date", *historyDate);
+        const CmtHistory history = LoadCmtHistory();
+        const CmtDay day = history.DayOf(asked);
+        if (day.Empty())
+            throw InputError{"--history-date: no Treasury rates in the 30 days up to " +
+                             FormatDate(asked, session.DateFormat()) + " (the history runs from " +
+                             FormatDate(history.First(), session.DateFormat()) + " to " +
+                             FormatDate(history.Last(), session.DateFormat()) + ")"};
+        WriteCmtDay(day, dataGrid, session);
+        quoteDate = FormatDate(day.quoteDate, session.DateFormat());
     } else {
         std::string folder = h15Dir ? *h15Dir : ResourceFolder() + "/FRBData";
         for (int i = 0; i < kFrbSeriesCount; ++i) {
@@ -156,12 +186,8 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
         // As "Get Data" does: the date of the data, in the program format.
         quoteDate = FormatDate(CDate(session.quoteDate, session.dateOrder), session.DateFormat());
     }
-    if (dateText) {
-        auto date = ParseDate(*dateText, session.dateOrder);
-        if (!date)
-            throw InputError{"--date: '" + *dateText + "' is not a date"};
-        quoteDate = FormatDate(*date, session.DateFormat());
-    }
+    if (dateText)
+        quoteDate = FormatDate(ReadDate("--date", *dateText), session.DateFormat());
     BuildBondTable(session, dataGrid, quoteDate);
     if (session.nBonds < 1)
         throw InputError{"the bond table is empty: no row has a name"};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/CmtHistory.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
@@ -62,6 +63,7 @@ struct CliContext {
 
     std::optional<std::string> quotesFile;
     std::optional<std::string> h15Dir;
+    std::optional<std::string> historyDate; // --history-date: the Treasury curve of that day
     std::optional<std::string> dateText;
     // --workbook FILE (repeatable) with --sheet, --columns N,C,M,Q[,Y] and --rows FIRST-LAST.
     std::vector<std::string> workbooks;
@@ -78,6 +80,10 @@ struct CliContext {
     // The whole text of the file at path, or of standard input for "-"; nullopt when the file
     // cannot be opened.
     std::optional<std::string> ReadInput(const std::string& path);
+    // The program date order: --date-order, else the locale's.
+    DateOrder ProgramDateOrder() const;
+    // A date as the program reads it; InputError naming `option` when it is none.
+    Date ReadDate(const std::string& option, const std::string& text) const;
 
     // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
     // missing files and unreadable dates, RuntimeError as "Get Data" would.
@@ -86,6 +92,9 @@ struct CliContext {
     // Refuses (InputError) in a build without workbook support.
     void LoadWorkbookQuotes(CliDialogs& dialogs);
 };
+
+// The bundled Treasury history (compact form when the build made it). InputError when unreadable.
+CmtHistory LoadCmtHistory();
 
 // Reads rows as pasted into the data grid (TAB-separated, or comma-separated when csv) into grid
 // rows 2.. (a first row whose first field is "Name" goes to the heading row 1). Returns the number

@@ -43,6 +43,8 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
 int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // The curves panel's picture, drawn layer by layer into an SVG or PNG file.
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// Rates of the bundled Treasury history, one line per step of a date range.
+int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

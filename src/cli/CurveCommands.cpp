@@ -199,8 +199,7 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
     WriteQuantities(solution, ctx.session.nBonds, bondGrid);
     // Zeros alone cannot tell "no holdings exist" from a failed solve.
     if (solution.status != 0 || !solution.leftOut.empty())
-        ctx.err << SolveStatusText(ctx.session, solution) << '
-';
+        ctx.err << SolveStatusText(ctx.session, solution) << '\n';
     TableRows rows{{"Bond", "Quantity"}};
     for (int i = 1; i <= ctx.session.nBonds; ++i)
         rows.push_back({bondGrid.TextMatrix(i, 0), bondGrid.TextMatrix(i, 1)});

@@ -29,6 +29,10 @@ static QUrl Choose(const QString& explicitValue, const char* envName, const QStr
     return FolderUrl(bundled);
 }
 
+QString CmtHistoryPath() {
+    return QString::fromStdString(CmtHistoryFile());
+}
+
 QUrl SiteRootUrl(const QString& explicitValue) {
     return Choose(explicitValue, "YARROW_SITE_ROOT", ResourceRoot() + "/site");
 }

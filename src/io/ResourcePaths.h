@@ -16,6 +16,11 @@ QString ResourceRoot();
 QUrl SiteRootUrl(const QString& explicitValue = {});
 QUrl FrbDataUrl(const QString& explicitValue = {});
 
+// The Treasury history file: the compact form the build makes (beside the executable's
+// ../resources, or in the build tree), else the text in the resources folder. With
+// YARROW_RESOURCES set, only that folder is searched (compact first, then text).
+QString CmtHistoryPath();
+
 // A folder path or URL text as a URL that ends in '/'.
 QUrl FolderUrl(const QString& pathOrUrl);
 

@@ -1,5 +1,6 @@
 #include "data/ucYarrowData.h"
 
+#include "core/data/CmtHistory.h"
 #include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
@@ -9,6 +10,7 @@
 #include "core/text/Dates.h"
 #include "core/text/RuntimeError.h"
 #include "data/qalBloombergData.h"
+#include "io/ResourcePaths.h"
 #include "shell/AppContext.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/ErrorReport.h"
@@ -306,6 +308,61 @@ bool ucYarrowData::CloseWorkbook() {
         ListSheets(sheets, chosen);
     emit StatusText(QString("Closed %1.").arg(name));
     return true;
+}
+
+const CmtHistory* ucYarrowData::History() {
+    if (history_)
+        return history_.get();
+    const QString path = app_.cmtHistoryPath.isEmpty() ? CmtHistoryPath() : app_.cmtHistoryPath;
+    MousePointer::Hourglass();
+    try {
+        history_ = std::make_unique<CmtHistory>(CmtHistory::FromFile(path.toStdString()));
+        MousePointer::Normal();
+    } catch (const CmtHistoryError& e) {
+        MousePointer::Normal();
+        app_.dialogs.Message(std::string("The Treasury history cannot be read: ") + e.what(), kMessageTitle,
+                             MessageIcon::Critical);
+    }
+    return history_.get();
+}
+
+std::optional<Date> ucYarrowData::QuoteDate() const {
+    return ParseDate(txtQuoteDate->text().toStdString(), app_.session.dateOrder);
+}
+
+bool ucYarrowData::LoadHistoryDay(Date date) {
+    if (fetching_) {
+        app_.dialogs.Message(kBusyMessage, kMessageTitle, MessageIcon::Critical);
+        return false;
+    }
+    const CmtHistory* history = History();
+    if (!history)
+        return false;
+    const CmtDay day = history->DayOf(date);
+    if (day.Empty()) {
+        app_.dialogs.Message(kNoHistoryDay + FormatDate(date, app_.session.DateFormat()) + ".", kMessageTitle,
+                             MessageIcon::Critical);
+        return false;
+    }
+    try {
+        MousePointer::Hourglass();
+        WriteCmtDay(day, Grid1->Model(), app_.session);
+        txtQuoteDate->setText(QString::fromStdString(FormatDate(day.quoteDate, app_.session.DateFormat())));
+        BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
+        MousePointer::Normal();
+        emit BondTableChanged();
+        emit StatusText(QString("Treasury curve of %1 loaded: %2 bond(s), quote date %3.")
+                            .arg(QString::fromStdString(FormatDate(date, app_.session.DateFormat())))
+                            .arg(app_.session.nBonds)
+                            .arg(txtQuoteDate->text()));
+        DoEvents(&app_.events);
+        return true;
+    } catch (const RuntimeError& e) {
+        emit StatusText(
+            QString("Loading the Treasury curve failed: %1").arg(QString::fromStdString(e.text())));
+        ReportError(app_.dialogs, app_.events, e);
+        return false;
+    }
 }
 
 void ucYarrowData::cmdStop_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/Dates.h"
 #include "io/workbook/WorkbookLinkClient.h"
 #include "io/workbook/WorkbookServer.h"
 #include "shell/WorkPanel.h"
@@ -7,6 +8,7 @@
 
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +23,7 @@ struct AppContext;
 struct ExcelLink;
 class GridView;
 class qalBloombergData;
+class CmtHistory;
 
 // The bond data panel: the quotes grid, the quote date, the data source, "Get Data" and "Stop".
 class ucYarrowData : public WorkPanel {
@@ -31,6 +34,7 @@ public:
         "bonds.";
     static constexpr const char* kBusyMessage =
         "Bond data are being loaded. Please wait until the loading has finished, or press Stop.";
+    static constexpr const char* kNoHistoryDay = "There are no Treasury rates in the 30 days up to ";
 
     explicit ucYarrowData(AppContext& app, QWidget* parent = nullptr);
     ~ucYarrowData() override;
@@ -44,6 +48,16 @@ public:
     bool IsFetching() const { return fetching_; }
     // Set while the program ends: a fetch cut short then is not reported.
     void SetEnding(bool on) { ending_ = on; }
+
+    // The bundled Treasury history, read on first use (hourglass while it loads). A file that
+    // cannot be read is reported and gives null; the next call tries again.
+    const CmtHistory* History();
+    // Writes the grid with the Treasury curve of `date` (each series' latest rate on or before
+    // it) and builds the bond table, as "Get Data" does. False, with a message, when there is
+    // nothing to load or the build fails.
+    bool LoadHistoryDay(Date date);
+    // The date in txtQuoteDate, if it is one.
+    std::optional<Date> QuoteDate() const;
 
     void cmdGetData_Click();
     void cmdStop_Click();
@@ -78,6 +92,7 @@ private:
     std::unique_ptr<qalBloombergData> rateSource_;
     WorkbookServer workbooks_;
     WorkbookLinkClient link_{workbooks_};
+    std::unique_ptr<CmtHistory> history_;
     bool fetching_ = false;
     bool ending_ = false;
 

@@ -27,6 +27,8 @@ struct AppContext {
 
     QUrl siteRoot;   // folder of the course site (ends in '/')
     QUrl frbDataUrl; // folder of the ten series files (ends in '/')
+    // The Treasury history file (compact or text); empty: CmtHistoryPath().
+    QString cmtHistoryPath;
     // How long one series file may take to load before "Get Data" gives up.
     int fetchTimeoutMs = 30000;
     // The order of the system's short date; unset means the machine's locale.

@@ -3,6 +3,7 @@
 #include "analytics/ucTAnalytics.h"
 #include "core/grid/GridModel.h"
 #include "curves/ucTCurves.h"
+#include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
@@ -46,7 +47,7 @@ void Settle(frmYarrow& w, int atLeastMs) {
         loop.exec();
 }
 
-int Save(frmYarrow& w, const QString& folder, const char* name) {
+int Save(QWidget& w, const QString& folder, const char* name) {
     const QString path = folder + "/" + name;
     const bool ok = w.grab().save(path, "PNG");
     std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
@@ -197,6 +198,21 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     Settle(w, 500);
     failures += Save(w, folder, "analytics-large.png");
     Trigger(w, "mnuOptionsNormalDisplay");
+
+    w.cmdRestart_Click();
+    // The dialog on the inverted curve of 1981, then that day loaded.
+    Trigger(w, "mnuCurveOfDate");
+    if (frmCurveOfDate* dlg = w.CurveOfDate()) {
+        dlg->SetSelectedDate(MakeDate(1981, 9, 30));
+        Settle(w, 300);
+        failures += Save(*dlg, folder, "curve-of-date.png");
+        dlg->accept();
+        Settle(w, 500);
+        failures += Save(w, folder, "curve-of-date-loaded.png");
+    } else {
+        std::printf("FAILED the Treasury Curve of a Date dialog did not open\n");
+        ++failures;
+    }
     return failures;
 }
 

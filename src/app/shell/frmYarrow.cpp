@@ -2,12 +2,14 @@
 
 #include "analytics/ucTAnalytics.h"
 #include "calculators/calcs.h"
+#include "core/data/CmtHistory.h"
 #include "core/data/Session.h"
 #include "core/grid/GridCsv.h"
 #include "core/seams/Dialogs.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/RuntimeError.h"
 #include "curves/ucTCurves.h"
+#include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
 #include "io/plot/PlotPainter.h"
 #include "shell/AppContext.h"
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWebEngineView>
 
 namespace yarrow {
@@ -249,6 +252,10 @@ void frmYarrow::BuildMenus() {
         AddMenuItem(file, "mnuFileExport", "&Export Table...", &frmYarrow::mnuFileExport_Click);
     exportTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     exportTable->setToolTip("Save the grid you last clicked as a CSV file");
+    QAction* curveOfDate =
+        AddMenuItem(file, "mnuCurveOfDate", "Treasury &Curve of a Date...", &frmYarrow::mnuCurveOfDate_Click);
+    curveOfDate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to 2018");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();
@@ -638,6 +645,32 @@ void frmYarrow::mnuCalculator_Click() {
         calcs_ = new calcs(app_, this);
     calcs_->show();
     calcs_->raise();
+}
+
+void frmYarrow::mnuCurveOfDate_Click() {
+    if (curveOfDate_) {
+        curveOfDate_->raise();
+        curveOfDate_->activateWindow();
+        return;
+    }
+    const CmtHistory* history = ucYarrowData1->History();
+    if (!history)
+        return;
+    // Start from the day the grid shows, or from the last day of the history.
+    const Date initial = ucYarrowData1->QuoteDate().value_or(history->Last());
+    curveOfDate_ = new frmCurveOfDate(*history, initial, app_.session.dateOrder, this);
+    curveOfDate_->setAttribute(Qt::WA_DeleteOnClose);
+    // The load runs once the dialog has closed: it processes pending events, which may delete the
+    // dialog while it is still emitting.
+    connect(curveOfDate_, &QDialog::accepted, this, [this] {
+        const Date date = curveOfDate_->SelectedDate();
+        QTimer::singleShot(0, this, [this, date] {
+            // A curves or analytics panel in front lists the new table at once.
+            if (ucYarrowData1->LoadHistoryDay(date) && CurrentPanel_ != ucYarrowData1)
+                OpenPanel(CurrentPanel_);
+        });
+    });
+    curveOfDate_->open();
 }
 
 void frmYarrow::mnuModHelp_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculators/calcs.h"
+#include "data/frmCurveOfDate.h"
 #include "shell/PageAddresses.h"
 
 #include <QMainWindow>
@@ -69,6 +70,14 @@ public:
     const PageAddresses& Pages() const { return pages_; }
     QWidget* Client() const { return client_; }
     calcs* Calculators() const { return calcs_; }
+    // The "Treasury Curve of a Date" dialog while it is open.
+    class frmCurveOfDate* CurveOfDate() const {
+        return curveOfDate_;
+    }
+
+    // File > Treasury Curve of a Date...: opens the dialog; "Load" loads the day into the data
+    // panel and builds the bond table.
+    void mnuCurveOfDate_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +160,7 @@ private:
     bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
     std::function<QString()> saveFileChooser_;
+    QPointer<frmCurveOfDate> curveOfDate_;
 };
 
 } // namespace yarrow

@@ -67,21 +67,29 @@ void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& s
         session.quoteDate = std::string(fields[0]);
     if (fields.size() < 2)
         throw RuntimeError::SubscriptOutOfRange();
-    const std::string_view rate = fields[1];
-    const int row = series.row;
+    WriteFrbSeriesRow(i, series.row, fields[1], grid, session);
+}
 
-    if (series.bill) {
-        grid.SetTextMatrix(row, cName, series.rowName);
-        grid.SetTextMatrix(row, cCoupon, "0");
+void WriteFrbSeriesRow(int i, int row, std::string_view rate, GridModel& grid, const Session& session) {
+    if (i < 0 || i >= kFrbSeriesCount)
+        throw RuntimeError::SubscriptOutOfRange();
+    const FrbSeries& series = FrbSeriesTable()[static_cast<size_t>(i)];
+    // The cells go in this order so that a quote date that is not a date leaves the same cells
+    // written as before.
+    auto maturity = [&](bool months) {
         const Date quoteDate = CDate(session.quoteDate, session.dateOrder);
-        grid.SetTextMatrix(row, cMaturity, ShortDate(AddMonths(quoteDate, series.term), session.dateOrder));
+        const Date m = months ? AddMonths(quoteDate, series.term) : AddYears(quoteDate, series.term);
+        grid.SetTextMatrix(row, cMaturity, ShortDate(m, session.dateOrder));
+    };
+    grid.SetTextMatrix(row, cName, series.rowName);
+    if (series.bill) {
+        grid.SetTextMatrix(row, cCoupon, "0");
+        maturity(true);
         grid.SetTextMatrix(row, cPrice, RateText(rate));
     } else {
-        grid.SetTextMatrix(row, cName, series.rowName);
         grid.SetTextMatrix(row, cCoupon, RateText(rate));
         grid.SetTextMatrix(row, cPrice, "100");
-        const Date quoteDate = CDate(session.quoteDate, session.dateOrder);
-        grid.SetTextMatrix(row, cMaturity, ShortDate(AddYears(quoteDate, series.term), session.dateOrder));
+        maturity(false);
     }
 }
 

@@ -39,6 +39,12 @@ void BeginFrbYieldCurve(GridModel& grid, Session& session);
 // TypeMismatch when the quote date is not a date. Cells written before a failure stay.
 void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& session);
 
+// Writes grid row `row` for series i from its rate text, counting the maturity from
+// session.quoteDate: a bill as name "3TD"/"6TD", coupon "0", maturity, the rate as quote; a par
+// bond as name "1".."30", the rate as coupon, quote "100", maturity. Raises TypeMismatch when the
+// quote date is not a date (the name cell is written first).
+void WriteFrbSeriesRow(int i, int row, std::string_view rate, GridModel& grid, const Session& session);
+
 // The whole fetch: BeginFrbYieldCurve, then ReadFrbSeriesBody for series 0..9 in order with the
 // body that fetchBody(i) returns. A failure stops the fetch and goes to the caller; earlier rows
 // stay written.

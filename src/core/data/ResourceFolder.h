@@ -24,4 +24,8 @@ std::filesystem::path FindResourceFolder(const ResourceSearch& search);
 // FindResourceFolder for this process: its environment, its binary and the paths of this build.
 std::string ResourceFolder();
 
+// The bundled Treasury history: its compact form where the build or the install put it, else the
+// text it is made from.
+std::string CmtHistoryFile();
+
 } // namespace yarrow

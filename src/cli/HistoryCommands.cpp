@@ -1,0 +1,58 @@
+#include "Commands.h"
+#include "core/data/CmtHistory.h"
+
+#include <ostream>
+
+namespace yarrow {
+
+int CmdHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector<std::string>& args) {
+    CommandOptions opts(args, {"--from", "--to", "--step"}, {});
+    if (!opts.Positional().empty())
+        throw UsageError{"history takes no arguments"};
+    const auto fromText = opts.Value("--from");
+    const auto toText = opts.Value("--to");
+    if (!fromText || !toText)
+        throw UsageError{"history needs --from DATE and --to DATE"};
+    const std::string step = opts.Value("--step").value_or("daily");
+    if (step != "daily" && step != "weekly" && step != "monthly")
+        throw UsageError{"--step takes daily, weekly or monthly, not '" + step + "'"};
+    const Date from = ctx.ReadDate("--from", *fromText);
+    const Date to = ctx.ReadDate("--to", *toText);
+    if (to < from)
+        throw InputError{"--to is before --from"};
+
+    const CmtHistory history = LoadCmtHistory();
+    auto writeDay = [&](Date date) {
+        std::vector<std::string> cells(kFrbSeriesCount + 1);
+        cells[0] = FormatDate(date, "yyyy-mm-dd");
+        for (const CmtObservation& o : history.DayOf(date).rows)
+            cells[static_cast<size_t>(o.series) + 1] = HundredthsText(o.hundredths);
+        WriteRow(ctx.out, cells);
+    };
+    WriteRow(ctx.out, {"Date", "3M", "6M", "1Y", "2Y", "3Y", "5Y", "7Y", "10Y", "20Y", "30Y"});
+    if (step == "daily") {
+        // Business days: the days of the history that have at least one rate.
+        const size_t before = history.IndexOnOrBefore(from - std::chrono::days(1));
+        for (size_t k = before == history.Size() ? 0 : before + 1; k < history.Size(); ++k) {
+            if (history.DayAt(k) > to)
+                break;
+            for (int s = 0; s < kFrbSeriesCount; ++s) {
+                if (history.RateAt(k, s) != CmtHistory::kAbsent) {
+                    writeDay(history.DayAt(k));
+                    break;
+                }
+            }
+        }
+    } else {
+        // From the first date each time, so the 31st stays the month's end after a shorter month.
+        for (int n = 0;; ++n) {
+            const Date date = step == "weekly" ? from + std::chrono::days(7 * n) : AddMonths(from, n);
+            if (date > to)
+                break;
+            writeDay(date);
+        }
+    }
+    return 0;
+}
+
+} // namespace yarrow

@@ -1,0 +1,94 @@
+#include "CliRunner.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace yarrow::testing;
+
+// The bond listing of a history day: rows, quote date and refusals.
+TEST(CliHistory, HistoryDateIsAnInput) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> firstBonds; // "name\tcoupon\tmaturity" of the first rows
+        const char* errPart;
+    };
+    const Case cases[] = {
+        {{"--date-order", "mdy", "--history-date", "2010-06-30", "bonds"},
+         0,
+         {"3TD\t0.0000\t09/30/2010", "6TD\t0.0000\t12/30/2010", "1\t0.3200\t06/30/2011"},
+         ""},
+        // A Sunday in the program's own date form takes the Friday before.
+        {{"--date-order", "dmy", "--history-date", "4/7/2010", "bonds"},
+         0,
+         {"3TD\t0.0000\t02/10/2010", "6TD\t0.0000\t02/01/2011"},
+         ""},
+        // No bills before 1982: the 1-year is the first row.
+        {{"--date-order", "mdy", "--history-date", "September 30, 1981", "bonds"},
+         0,
+         {"1\t16.6400\t09/30/1982", "2\t16.6900\t09/30/1983"},
+         ""},
+        {{"--history-date", "1961-12-29", "bonds"}, 1, {}, "no Treasury rates"},
+        {{"--history-date", "someday", "bonds"}, 1, {}, "is not a date"},
+        {{"--h15", ".", "--history-date", "2010-06-30", "bonds"}, 2, {}, "at most one input"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[c.args.size() - 2]);
+        const CliResult r = RunArgs(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_GE(lines.size(), c.firstBonds.size() + (c.firstBonds.empty() ? 0 : 1));
+        for (size_t k = 0; k < c.firstBonds.size(); ++k)
+            EXPECT_EQ(lines[k + 1].substr(0, c.firstBonds[k].size()), c.firstBonds[k]);
+    }
+    // The 2004 table has no 30-year bond.
+    const CliResult r2004 = RunArgs({"--history-date", "2004-06-15", "bonds"});
+    EXPECT_EQ(Lines(r2004.out).size(), 10u);
+    EXPECT_EQ(Lines(r2004.out).back().substr(0, 3), "20\t");
+}
+
+TEST(CliHistory, HistoryCommandSteps) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> lines; // after the heading
+    };
+    const Case cases[] = {
+        // Business days only: the weekend and the holiday of "." are skipped.
+        {{"history", "--from", "2010-07-02", "--to", "2010-07-06"},
+         0,
+         {"2010-07-02\t0.17\t0.22\t0.31\t0.63\t1.04\t1.82\t2.46\t3.00\t3.77\t3.94",
+          "2010-07-06\t0.17\t0.21\t0.32\t0.62\t1.00\t1.76\t2.40\t2.95\t3.71\t3.89"}},
+        // Weekly from a Sunday takes each Friday before; absent series stay empty.
+        {{"history", "--from", "1981-09-27", "--to", "1981-10-04", "--step", "weekly"},
+         0,
+         {"1981-09-27\t\t\t16.44\t16.53\t16.37\t16.13\t15.98\t15.68\t\t15.08",
+          "1981-10-04\t\t\t16.40\t16.34\t16.11\t15.83\t15.69\t15.41\t\t14.80"}},
+        // Monthly from the 31st keeps the month's end; past the history the rates are empty.
+        {{"history", "--from", "2018-05-31", "--to", "2018-09-30", "--step", "monthly"},
+         0,
+         {"2018-05-31\t1.93\t2.08\t2.23\t2.40\t2.54\t2.68\t2.78\t2.83\t2.91\t3.00",
+          "2018-06-30\t1.93\t2.11\t2.33\t2.52\t2.63\t2.73\t2.81\t2.85\t2.91\t2.98",
+          "2018-07-31\t2.01\t2.20\t2.42\t2.66\t2.74\t2.82\t2.90\t2.94\t3.00\t3.06",
+          "2018-08-31\t\t\t\t\t\t\t\t\t\t", "2018-09-30\t\t\t\t\t\t\t\t\t\t"}},
+        {{"history", "--from", "2010-07-06", "--to", "2010-07-02"}, 1, {}},
+        {{"history", "--from", "2010-07-06"}, 2, {}},
+        {{"history", "--from", "2010-07-06", "--to", "2010-07-07", "--step", "hourly"}, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[2]);
+        const CliResult r = RunArgs(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        if (c.code != 0)
+            continue;
+        auto lines = Lines(r.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], "Date\t3M\t6M\t1Y\t2Y\t3Y\t5Y\t7Y\t10Y\t20Y\t30Y");
+        lines.erase(lines.begin());
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+} // namespace
