@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/curves/CurvesListing.h"
+#include "core/data/TableWarnings.h"
 #include "core/text/NumberText.h"
 
 #include <ostream>
@@ -54,6 +55,7 @@ int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
     ComputeCurve(ctx.session, grid, type, freq);
+    ctx.Warn(CurveWarnings(ctx.session));
     WriteRow(ctx.out, {"Bond", "Years", grid.TextMatrix(0, 7)});
     for (int i = 1; i <= ctx.session.nBonds; ++i)
         WriteRow(ctx.out, {grid.TextMatrix(i, 1), FormatPattern(ctx.session.ZeroTimes(i), "####0.0000"),

@@ -1,9 +1,12 @@
 #include "CliContext.h"
 
 #include "core/data/FrbSeries.h"
+#include "core/data/QuoteRows.h"
+#include "core/data/TableWarnings.h"
 #include "core/data/qalBondData.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
+#include "core/text/RuntimeError.h"
 #include "io/ResourcePaths.h"
 
 #include <algorithm>
@@ -62,6 +65,11 @@ float CommandOptions::Number(const std::string& name, float fallback) const {
     return SafeSingle(*v);
 }
 
+void CliContext::Warn(const std::vector<std::string>& warnings) {
+    for (const std::string& w : warnings)
+        err << "yarrow-cli: warning: " << w << "\n";
+}
+
 void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
     for (size_t c = 0; c < cells.size(); ++c) {
         if (c)
@@ -73,44 +81,6 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const char ch = text[k];
-        if (ch == '\r' || ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (ch == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
-                ++k;
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
-        lines.pop_back();
-    return lines;
-}
-
-std::vector<std::string> SplitFields(const std::string& line, char sep) {
-    std::vector<std::string> fields;
-    std::string field;
-    for (char ch : line) {
-        if (ch == sep) {
-            fields.push_back(field);
-            field.clear();
-        } else if (sep == '\t' && ch == ',') {
-            // A paste drops commas: thousands separators in numbers, and in names alike.
-        } else {
-            field += ch;
-        }
-    }
-    fields.push_back(field);
-    return fields;
-}
-
 std::string ReadAll(std::istream& in) {
     std::ostringstream buffer;
     buffer << in.rdbuf();
@@ -118,27 +88,6 @@ std::string ReadAll(std::istream& in) {
 }
 
 } // namespace
-
-int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
-    std::vector<std::string> lines = SplitLines(text);
-    const char sep = csv ? ',' : '\t';
-    bool heading = false;
-    if (!lines.empty()) {
-        std::vector<std::string> first = SplitFields(lines[0], sep);
-        heading = first[0] == "Name";
-    }
-    const int dataRows = static_cast<int>(lines.size()) - (heading ? 1 : 0);
-    grid.SetCols(6);
-    grid.SetRows(2 + dataRows);
-    int row = heading ? 1 : 2;
-    for (const std::string& line : lines) {
-        std::vector<std::string> fields = SplitFields(line, sep);
-        for (size_t c = 0; c < fields.size() && c < 5; ++c)
-            grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);
-        ++row;
-    }
-    return dataRows;
-}
 
 void CliContext::LoadBondTable(CliDialogs& dialogs) {
     session.dateOrder = dateOrder ? *dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
@@ -178,7 +127,13 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
             throw InputError{"--date: '" + *dateText + "' is not a date"};
         quoteDate = FormatDate(*date, session.DateFormat());
     }
-    BuildBondTable(session, dataGrid, quoteDate);
+    try {
+        BuildBondTable(session, dataGrid, quoteDate);
+    } catch (const RuntimeError& e) {
+        failedRow = BondTableErrorText(session, dataGrid, e);
+        throw;
+    }
+    Warn(BondTableWarnings(session, dataGrid));
     if (session.nBonds < 1)
         throw InputError{"the bond table is empty: no row has a name"};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/QuoteRows.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
@@ -74,6 +75,8 @@ struct CliContext {
     Session session;
     GridModel dataGrid{2, 2, 1, 1};
     std::string quoteDate; // the quote-date box text
+    // Set when the bond table could not be built: "Grid row 7 (2Y): Type mismatch".
+    std::string failedRow;
 
     // Fills the data grid from the chosen input and builds the bond table. Raises InputError for
     // missing files and unreadable dates, RuntimeError as "Get Data" would.
@@ -81,12 +84,9 @@ struct CliContext {
     // The data grid from the workbook, as "Get Data" reads a sheet through the spreadsheet link.
     // Refuses (InputError) in a build without workbook support.
     void LoadWorkbookQuotes(CliDialogs& dialogs);
+    // Each sentence on stderr as "yarrow-cli: warning: ..."; the printed tables stay as they are.
+    void Warn(const std::vector<std::string>& warnings);
 };
-
-// Reads rows as pasted into the data grid (TAB-separated, or comma-separated when csv) into grid
-// rows 2.. (a first row whose first field is "Name" goes to the heading row 1). Returns the number
-// of data rows.
-int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid);
 
 // Writes one TAB-separated line.
 void WriteRow(std::ostream& out, const std::vector<std::string>& cells);
