@@ -1,11 +1,14 @@
 # make run   : install what is missing, build, start the app on the bundled data
 # make test  : install what is missing, build, run every test headless (plus a sanitizer build of core)
+# make fuzz  : build the fuzz targets with clang and run each for FUZZ_SECONDS (not part of make test)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-main test-asan bench screenshots format clean
+.PHONY: all deps configure build run test test-main test-asan fuzz bench screenshots format clean
 
 all: build
 
@@ -35,6 +38,10 @@ test-asan: $(ASAN_BUILD)/build.ninja
 
 test: test-main test-asan
 
+fuzz:
+	@scripts/install-deps.sh fuzz
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_TARGETS)
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
@@ -45,4 +52,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
