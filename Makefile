@@ -1,14 +1,17 @@
 # make run   : install what is missing, build, start the app on the bundled data
 # make test  : install what is missing, build, run every test headless (plus a sanitizer build of
 #              the core and the command line, and a Release build of them)
+# make fuzz  : build the fuzz targets with clang and run each for FUZZ_SECONDS (not part of make test)
 # make install [PREFIX=dir], make package (a .deb in build/)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-main test-asan test-release install package bench screenshots format clean
+.PHONY: all deps configure build run test test-main test-asan test-release install package fuzz bench screenshots format clean
 
 all: build
 
@@ -52,6 +55,10 @@ install: build
 package: build
 	cmake --build $(BUILD) --target package
 
+fuzz:
+	@scripts/install-deps.sh fuzz
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_TARGETS)
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
@@ -62,4 +69,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the app need, only when missing.
+# "install-deps.sh fuzz" installs what the fuzzing build needs instead (clang and its libFuzzer).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,9 @@ packages=(
   python3 python3-openpyxl xvfb xauth
   fonts-dejavu-core locales
 )
+if [ "${1:-}" = fuzz ]; then
+  packages=(cmake ninja-build clang-14 libclang-rt-14-dev libgtest-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -55,10 +55,14 @@ int main(int argc, char* argv[]) {
     yarrow::AppContext context{session, dialogs, clipboard, events};
     context.siteRoot = yarrow::SiteRootUrl(parser.value(siteRoot));
     context.frbDataUrl = yarrow::FrbDataUrl(parser.value(frbDataUrl));
-    bool secondsOk = false;
-    const double seconds = parser.value(fetchTimeout).toDouble(&secondsOk);
-    if (secondsOk && seconds > 0)
-        context.fetchTimeoutMs = int(seconds * 1000);
+    const std::optional<int> timeoutMs = yarrow::FetchTimeoutMs(parser.value(fetchTimeout));
+    if (!timeoutMs) {
+        std::fprintf(stderr,
+                     "yarrow: --fetch-timeout takes a number of seconds from 0.001 to 2147483, not '%s'\n",
+                     qPrintable(parser.value(fetchTimeout)));
+        return 2;
+    }
+    context.fetchTimeoutMs = *timeoutMs;
 
     yarrow::frmYarrow window(context);
     window.Load();

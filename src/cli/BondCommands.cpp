@@ -2,6 +2,7 @@
 #include "TableOutput.h"
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/curves/CurvesListing.h"
+#include "core/data/TableWarnings.h"
 #include "core/text/NumberText.h"
 
 #include <ostream>
@@ -56,6 +57,7 @@ int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
     ComputeCurve(ctx.session, grid, type, freq);
+    ctx.Warn(CurveWarnings(ctx.session));
     TableRows rows{{"Bond", "Years", grid.TextMatrix(0, 7)}};
     for (int i = 1; i <= ctx.session.nBonds; ++i)
         rows.push_back({grid.TextMatrix(i, 1), FormatPattern(ctx.session.ZeroTimes(i), "####0.0000"),

@@ -179,6 +179,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             return command->run(ctx, dialogs, rest);
         } catch (const RuntimeError& e) {
             dialogs.Message(ErrorReportText(e), kMessageTitle, MessageIcon::Critical);
+            if (!ctx.failedRow.empty())
+                err << "yarrow-cli: " << ctx.failedRow << "\n";
             return 1;
         }
     } catch (const UsageError& e) {

@@ -1,12 +1,14 @@
 #include "CliContext.h"
 
 #include "core/data/FrbSeries.h"
+#include "core/data/QuoteRows.h"
 #include "core/data/ResourceFolder.h"
+#include "core/data/TableWarnings.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
-#include "core/text/TextSplit.h"
+#include "core/text/RuntimeError.h"
 
 #include <algorithm>
 #include <fstream>
@@ -64,6 +66,11 @@ float CommandOptions::Number(const std::string& name, float fallback) const {
     return SafeSingle(*v);
 }
 
+void CliContext::Warn(const std::vector<std::string>& warnings) {
+    for (const std::string& w : warnings)
+        err << "yarrow-cli: warning: " << w << "\n";
+}
+
 void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
     for (size_t c = 0; c < cells.size(); ++c) {
         if (c)
@@ -71,49 +78,6 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
         out << cells[c];
     }
     out << '\n';
-}
-
-namespace {
-
-// The lines of the text, trailing blank lines dropped.
-std::vector<std::string_view> QuoteLines(std::string_view text) {
-    std::vector<std::string_view> lines = SplitLines(text);
-    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string_view::npos)
-        lines.pop_back();
-    return lines;
-}
-
-std::vector<std::string> SplitFields(std::string_view line, char sep) {
-    std::string text(line);
-    if (sep == '\t')
-        RemoveCommas(text); // as a paste does: thousands separators, and commas in names alike
-    std::vector<std::string> fields;
-    for (std::string_view field : SplitText(text, sep))
-        fields.emplace_back(field);
-    return fields;
-}
-
-} // namespace
-
-int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
-    const std::vector<std::string_view> lines = QuoteLines(text);
-    const char sep = csv ? ',' : '\t';
-    bool heading = false;
-    if (!lines.empty()) {
-        std::vector<std::string> first = SplitFields(lines[0], sep);
-        heading = first[0] == "Name";
-    }
-    const int dataRows = static_cast<int>(lines.size()) - (heading ? 1 : 0);
-    grid.SetCols(6);
-    grid.SetRows(2 + dataRows);
-    int row = heading ? 1 : 2;
-    for (std::string_view line : lines) {
-        std::vector<std::string> fields = SplitFields(line, sep);
-        for (size_t c = 0; c < fields.size() && c < 5; ++c)
-            grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);
-        ++row;
-    }
-    return dataRows;
 }
 
 std::optional<std::string> CliContext::ReadInput(const std::string& path) {
@@ -188,7 +152,13 @@ void CliContext::LoadBondTable(CliDialogs& dialogs) {
     }
     if (dateText)
         quoteDate = FormatDate(ReadDate("--date", *dateText), session.DateFormat());
-    BuildBondTable(session, dataGrid, quoteDate);
+    try {
+        BuildBondTable(session, dataGrid, quoteDate);
+    } catch (const RuntimeError& e) {
+        failedRow = BondTableErrorText(session, dataGrid, e);
+        throw;
+    }
+    Warn(BondTableWarnings(session, dataGrid));
     if (session.nBonds < 1)
         throw InputError{"the bond table is empty: no row has a name"};
 }

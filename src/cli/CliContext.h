@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/CmtHistory.h"
+#include "core/data/QuoteRows.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
@@ -76,6 +77,8 @@ struct CliContext {
     Session session;
     GridModel dataGrid{2, 2, 1, 1};
     std::string quoteDate; // the quote-date box text
+    // Set when the bond table could not be built: "Grid row 7 (2Y): Type mismatch".
+    std::string failedRow;
 
     // The whole text of the file at path, or of standard input for "-"; nullopt when the file
     // cannot be opened.
@@ -91,15 +94,12 @@ struct CliContext {
     // The data grid from the workbook, as "Get Data" reads a sheet through the spreadsheet link.
     // Refuses (InputError) in a build without workbook support.
     void LoadWorkbookQuotes(CliDialogs& dialogs);
+    // Each sentence on stderr as "yarrow-cli: warning: ..."; the printed tables stay as they are.
+    void Warn(const std::vector<std::string>& warnings);
 };
 
 // The bundled Treasury history (compact form when the build made it). InputError when unreadable.
 CmtHistory LoadCmtHistory();
-
-// Reads rows as pasted into the data grid (TAB-separated, or comma-separated when csv) into grid
-// rows 2.. (a first row whose first field is "Name" goes to the heading row 1). Returns the number
-// of data rows.
-int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid);
 
 // Writes one TAB-separated line.
 void WriteRow(std::ostream& out, const std::vector<std::string>& cells);

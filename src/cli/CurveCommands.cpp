@@ -5,12 +5,15 @@
 #include "core/curves/CurvesListing.h"
 #include "core/curves/Interpolation.h"
 #include "core/curves/NelsonSiegel.h"
+#include "core/data/QuoteRows.h"
+#include "core/data/TableWarnings.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
 
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 
 namespace yarrow {
 
@@ -33,32 +36,23 @@ int StepIndexFromName(const std::string& name) {
     throw UsageError{"--step takes daily, weekly or monthly, not '" + name + "'"};
 }
 
-// Rows "time, amount" (TAB or comma) into the cash-flow grid as typed: row i holds flow i.
-// Returns the number of flows.
-int LoadCashFlowRows(const std::string& path, GridModel& grid) {
+// The "time, amount" rows of the file at `path` into the cash-flow grid. Returns the number of
+// flows.
+int LoadCashFlowFile(const std::string& path, GridModel& grid) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw InputError{"cannot read cash-flow file '" + path + "'"};
-    std::vector<std::pair<std::string, std::string>> rows;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        const size_t sep = line.find_first_of("\t,");
-        if (sep == std::string::npos)
-            throw InputError{"cash-flow row '" + line + "' needs a time and an amount"};
-        rows.emplace_back(line.substr(0, sep), line.substr(sep + 1));
+    std::ostringstream text;
+    text << file.rdbuf();
+    int n = 0;
+    try {
+        n = LoadCashFlowRows(text.str(), grid);
+    } catch (const std::invalid_argument& e) {
+        throw InputError{e.what()};
     }
-    if (rows.empty())
+    if (n == 0)
         throw InputError{"no cash flows in '" + path + "'"};
-    grid.SetRows(static_cast<int>(rows.size()) + 1);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        grid.SetTextMatrix(static_cast<int>(i) + 1, 0, rows[i].first);
-        grid.SetTextMatrix(static_cast<int>(i) + 1, 1, rows[i].second);
-    }
-    return static_cast<int>(rows.size());
+    return n;
 }
 
 // Opens the analytics panel over the table (listing, continuous zero curve) and values the
@@ -66,7 +60,7 @@ int LoadCashFlowRows(const std::string& path, GridModel& grid) {
 CashFlowResult ValueCashFlowFile(CliContext& ctx, const std::string& path, GridModel& bondGrid) {
     GridModel cashFlows(100, 2, 1, 0);
     FillAnalyticsGrid(ctx.session, bondGrid, cashFlows);
-    const int n = LoadCashFlowRows(path, cashFlows);
+    const int n = LoadCashFlowFile(path, cashFlows);
     return CalculateCashFlows(ctx.session, cashFlows, std::to_string(n));
 }
 
@@ -86,7 +80,9 @@ int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std:
     p.slope = StrictSingle(opts.Value("--slope").value_or("-.04"));
     p.curve = StrictSingle(opts.Value("--curve").value_or(".005"));
     ComputeCurve(s, grid, CurveType::Zero, -1);
+    ctx.Warn(CurveWarnings(s));
     if (opts.Flag("--fit")) {
+        ctx.Warn(NelsonSiegelFitWarnings(s));
         p = FitNelsonSiegel(s);
         // The boxes show the fitted values, and the plot reads them back from there.
         p.level = SafeSingle(FormatNelsonSiegelParameter(p.level));
@@ -131,6 +127,7 @@ int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::strin
     GridModel grid;
     FillCurvesListing(ctx.session, grid);
     ComputeCurve(ctx.session, grid, type, freq);
+    ctx.Warn(CurveWarnings(ctx.session));
     InterpolationGrid points;
     if (opts.Flag("--linear"))
         LinearInterpolation(ctx.session, step, points);

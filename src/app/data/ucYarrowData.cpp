@@ -4,6 +4,7 @@
 #include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
+#include "core/data/TableWarnings.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Dialogs.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <new>
 
 namespace yarrow {
 
@@ -62,6 +64,7 @@ ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent)
     Grid1 = Place(new GridView(this), "Grid1", {120, 1050, 5760, 3480});
     Grid1->SetColumnTwips({240, 900, 975, 1500, 1050, 900});
     Grid1->SetGrowOnPaste(true);
+    Grid1->SetRowTyping(true, 6); // name, coupon, maturity, quote, yield after the heading column
 
     exlFrame = Place(new QGroupBox("Excel Link", this), "exlFrame", {120, 4555, 5760, 2550});
     chkNoYield = Place(new QCheckBox("Yield Data", exlFrame), "chkNoYield", {120, 300, 1500, 285});
@@ -150,14 +153,26 @@ void ucYarrowData::Grid1_KeyCode(int code) {
         Grid1->Paste(app_.clipboard, app_.dialogs);
 }
 
+// The same rule as the table's: rows up to the first blank name.
 bool ucYarrowData::GridHasNamedRows() const {
-    const GridModel& g = Grid1->Model();
-    if (g.Cols() < 2)
-        return false;
-    for (int r = 2; r < g.Rows(); ++r)
-        if (QString::fromStdString(g.TextMatrix(r, 1)).trimmed().size() > 0)
-            return true;
-    return false;
+    return NamedRowCount(Grid1->Model()) > 0;
+}
+
+// Builds the table from the grid. A failure is noted with the grid row it came from (for the
+// status bar) and goes on to the caller's report; findings about the table come back as text.
+QString ucYarrowData::BuildFromGrid() {
+    try {
+        BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
+    } catch (const RuntimeError& e) {
+        failedRow_ = QString::fromStdString(BondTableErrorText(app_.session, Grid1->Model(), e));
+        emit BondTableChanged();
+        throw;
+    }
+    emit BondTableChanged();
+    QString text;
+    for (const std::string& w : BondTableWarnings(app_.session, Grid1->Model()))
+        text += " " + QString::fromStdString(w);
+    return text;
 }
 
 void ucYarrowData::cmdGetData_Click() {
@@ -166,14 +181,15 @@ void ucYarrowData::cmdGetData_Click() {
         app_.dialogs.Message(kBusyMessage, kMessageTitle, MessageIcon::Critical);
         return;
     }
+    failedRow_.clear();
     try {
         // Hand-edited rows count as data too: asking only when bonds exist would throw them away.
         if (app_.session.nBonds > 0 || GridHasNamedRows()) {
             if (!app_.dialogs.AskYesNo(kAgainQuestion, kMessageTitle)) {
-                BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
-                emit BondTableChanged();
+                const QString warnings = BuildFromGrid();
                 emit StatusText(
-                    QString("Bond table rebuilt from the grid: %1 bond(s).").arg(app_.session.nBonds));
+                    QString("Bond table rebuilt from the grid: %1 bond(s).").arg(app_.session.nBonds) +
+                    warnings);
                 return;
             }
         }
@@ -194,18 +210,26 @@ void ucYarrowData::cmdGetData_Click() {
         }
         if (loaded.isEmpty())
             loaded = "Federal Reserve data loaded";
-        BuildBondTable(app_.session, Grid1->Model(), txtQuoteDate->text().toStdString());
-        emit BondTableChanged();
+        const QString warnings = BuildFromGrid();
         emit StatusText(QString("%1: %2 bond(s), quote date %3.")
                             .arg(loaded)
                             .arg(app_.session.nBonds)
-                            .arg(txtQuoteDate->text()));
+                            .arg(txtQuoteDate->text()) +
+                        warnings);
         DoEvents(&app_.events);
-    } catch (const RuntimeError& e) {
+    } catch (const std::exception& e) {
+        // Not only the program's own errors: memory running out on a huge paste, say, ends in
+        // the same report.
         if (ending_)
             return;
-        emit StatusText(QString("Get Data failed: %1").arg(QString::fromStdString(e.text())));
-        ReportError(app_.dialogs, app_.events, e);
+        RuntimeError error(0, e.what());
+        if (auto* runtime = dynamic_cast<const RuntimeError*>(&e))
+            error = *runtime;
+        else if (dynamic_cast<const std::bad_alloc*>(&e))
+            error = RuntimeError(7, "Out of memory");
+        emit StatusText(QString("Get Data failed: %1")
+                            .arg(failedRow_.isEmpty() ? QString::fromStdString(error.text()) : failedRow_));
+        ReportError(app_.dialogs, app_.events, error);
     }
 }
 

@@ -81,6 +81,7 @@ private:
     void chkNoYield_Click();
     void Grid1_KeyCode(int code);
     bool GridHasNamedRows() const;
+    QString BuildFromGrid();
     void FetchFederalReserve(bool setQuoteDate);
     // The link procedures' view of this panel: its client, dialogs and events, the row letter.
     ExcelLink Link();
@@ -94,6 +95,7 @@ private:
     WorkbookLinkClient link_{workbooks_};
     std::unique_ptr<CmtHistory> history_;
     bool fetching_ = false;
+    QString failedRow_; // "Grid row 7 (2Y): Type mismatch" when the table build failed
     bool ending_ = false;
 
     QLabel* lblQuoteDate;

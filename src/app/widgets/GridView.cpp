@@ -1,10 +1,12 @@
 #include "widgets/GridView.h"
 
+#include "core/grid/GridRows.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
 #include "core/text/RuntimeError.h"
 #include "shell/Twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,20 +24,33 @@ GridItemModel::~GridItemModel() {
 }
 
 int GridItemModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.Rows();
+    return parent.isValid() ? 0 : grid_.Rows() + (typingRow_ ? 1 : 0);
 }
 
 int GridItemModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.Cols();
+    return parent.isValid() ? 0 : typingRow_ ? std::max(grid_.Cols(), typingCols_) : grid_.Cols();
+}
+
+void GridItemModel::SetTypingRow(bool on, int minCols) {
+    beginResetModel();
+    typingRow_ = on;
+    typingCols_ = minCols;
+    endResetModel();
+}
+
+bool GridItemModel::IsTypingCell(const QModelIndex& index) const {
+    return index.isValid() && (index.row() >= grid_.Rows() || index.column() >= grid_.Cols());
 }
 
 QVariant GridItemModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= grid_.Rows() || index.column() >= grid_.Cols())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const bool fixed = index.row() < grid_.FixedRows() || index.column() < grid_.FixedCols();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+        if (IsTypingCell(index))
+            return QString();
         return QString::fromStdString(grid_.TextMatrix(index.row(), index.column()));
     case Qt::BackgroundRole:
         if (fixed)
@@ -49,7 +64,21 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
 bool GridItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid())
         return false;
-    grid_.SetTextMatrix(index.row(), index.column(), value.toString().toStdString());
+    const std::string text = value.toString().toStdString();
+    if (IsTypingCell(index)) {
+        if (text.empty())
+            return true;
+        try {
+            // Grows the grid: the view is reset and its selection taken from the grid.
+            if (index.row() >= grid_.Rows())
+                grid_.SetRows(index.row() + 1);
+            if (index.column() >= grid_.Cols())
+                grid_.SetCols(index.column() + 1);
+        } catch (const RuntimeError&) {
+            return false;
+        }
+    }
+    grid_.SetTextMatrix(index.row(), index.column(), text);
     return true;
 }
 
@@ -100,11 +129,64 @@ void GridView::SetEditable(bool on) {
     items_->SetEditable(on);
 }
 
+void GridView::SetRowTyping(bool on, int minCols) {
+    items_->SetTypingRow(on, minCols);
+    if (!on)
+        return;
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* insert = new QAction("Insert Row", this);
+    insert->setObjectName("mnuInsertRow");
+    insert->setToolTip("Insert an empty row above the current one");
+    connect(insert, &QAction::triggered, this, &GridView::InsertRow);
+    auto* remove = new QAction("Delete Row", this);
+    remove->setObjectName("mnuDeleteRow");
+    remove->setToolTip("Delete the selected rows");
+    connect(remove, &QAction::triggered, this, &GridView::DeleteRows);
+    addActions({insert, remove});
+}
+
+void GridView::InsertRow() {
+    const QModelIndex current = currentIndex();
+    const int row = current.isValid() ? current.row() : grid_.Rows();
+    try {
+        InsertGridRow(grid_, std::clamp(row, grid_.FixedRows(), grid_.Rows()));
+    } catch (const RuntimeError&) {
+        // A grid at its size limit takes no more rows.
+    }
+}
+
+void GridView::DeleteRows() {
+    const GridModel::Range sel = grid_.Selection();
+    const QModelIndex current = currentIndex();
+    // The typing row is not a row of the grid: only rows of the grid are deleted.
+    if (current.isValid() && items_->IsTypingCell(current) && current.row() >= grid_.Rows())
+        return;
+    try {
+        DeleteGridRows(grid_, std::max(sel.row1, grid_.FixedRows()), sel.row2);
+    } catch (const RuntimeError&) {
+    }
+}
+
+void GridView::GrowToCurrentCell() {
+    const QModelIndex current = currentIndex();
+    if (!items_->IsTypingCell(current))
+        return;
+    try {
+        if (current.row() >= grid_.Rows())
+            grid_.SetRows(current.row() + 1);
+        if (current.column() >= grid_.Cols())
+            grid_.SetCols(current.column() + 1);
+        grid_.Select(current.row(), current.column(), current.row(), current.column());
+    } catch (const RuntimeError&) {
+    }
+}
+
 void GridView::Copy(Clipboard& clipboard, Dialogs& dialogs) {
     CopyGridSelection(grid_, clipboard, dialogs);
 }
 
 void GridView::Paste(Clipboard& clipboard, Dialogs& dialogs) {
+    GrowToCurrentCell();
     if (pasteHandler_)
         pasteHandler_();
     else if (growOnPaste_)
@@ -122,7 +204,7 @@ void GridView::ApplyColumnWidths() {
     // Widths are given for the normal 8-point type; larger type widens the columns with it, and
     // bold type (the large display's) by about an eighth more.
     const double scale = std::max(1.0, font().pointSizeF() / 8.0) * (font().bold() ? 1.13 : 1.0);
-    for (size_t c = 0; c < columnTwips_.size() && int(c) < grid_.Cols(); ++c)
+    for (size_t c = 0; c < columnTwips_.size() && int(c) < items_->columnCount(); ++c)
         setColumnWidth(int(c), PixelsFromTwips(columnTwips_[c] * scale));
 }
 

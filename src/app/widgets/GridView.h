@@ -27,6 +27,10 @@ public:
 
     void SetEditable(bool on) { editable_ = on; }
     bool Editable() const { return editable_; }
+    // One empty row below the grid (and columns up to minCols) where a new row can be typed; the
+    // grid grows to hold what is typed there and is otherwise left as it is.
+    void SetTypingRow(bool on, int minCols);
+    bool IsTypingCell(const QModelIndex& index) const;
 
     void GridShapeChanged() override;
     void GridCellsChanged(int row1, int col1, int row2, int col2) override;
@@ -38,6 +42,8 @@ signals:
 private:
     GridModel& grid_;
     bool editable_ = true;
+    bool typingRow_ = false;
+    int typingCols_ = 0;
 };
 
 // A grid control: shows a GridModel, and turns the user's selection and edits into model calls.
@@ -53,6 +59,11 @@ public:
     GridItemModel* ItemModel() const { return items_; }
 
     void SetEditable(bool on);
+    // The data grid's way to type rows: an empty row kept below the grid, and Insert Row and
+    // Delete Row in the context menu (actions mnuInsertRow, mnuDeleteRow).
+    void SetRowTyping(bool on, int minCols);
+    void InsertRow();
+    void DeleteRows();
     // A grid that grows to hold a block pasted into a single selected cell.
     void SetGrowOnPaste(bool on) { growOnPaste_ = on; }
     // A panel's own paste for this grid (Edit > Paste when it is the active grid).
@@ -77,6 +88,8 @@ private:
     void ModelSelectionToView();
     void ApplyColumnWidths();
     void FitRowHeight();
+    // Makes the grid hold the view's current cell when it is in the typing row, and selects it.
+    void GrowToCurrentCell();
 
     GridModel grid_;
     GridItemModel* items_;

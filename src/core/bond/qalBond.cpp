@@ -5,6 +5,7 @@
 #include "core/data/qalBondData.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/Precision.h"
 
 #include <bit>
 #include <cmath>
@@ -15,9 +16,10 @@ namespace yarrow {
 
 namespace {
 
-// CSng for the pricing loops, inline: a finite value beyond the single range raises Overflow.
+// CSng for the pricing loops, inline: a value beyond the single range (or no number) raises
+// Overflow.
 inline float Sng(double x) {
-    if (std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()) && std::isfinite(x))
+    if (!(std::fabs(x) <= static_cast<double>(std::numeric_limits<float>::max())))
         throw RuntimeError::Overflow();
     return static_cast<float>(x);
 }
@@ -240,7 +242,7 @@ float qalBond::BillYield() const {
     const float b = CSng(DaysToMaturity / 365.0);
     const float c0 = CSng(1 - Divide(Face, price));
     const double b2 = static_cast<double>(b) * b;
-    return CSng(Divide(-b + std::sqrt(b2 - 4.0 * a * c0), 2.0 * a));
+    return CSng(Divide(-b + Sqr(b2 - 4.0 * a * c0), 2.0 * a));
 }
 
 float qalBond::BondFullPrice() {
@@ -264,17 +266,17 @@ float qalBond::PriceFromYield(float y) const {
         for (int i = 1; i <= NumFlows; ++i) {
             const double q = cf[i] / power;
             const double slack = std::fabs(q) * (i + 8) * 0x1p-51;
-            sum += RoundsAlike(q, slack) ? static_cast<float>(q) : Sng(cf[i] / std::pow(base, i - 1));
+            sum += RoundsAlike(q, slack) ? static_cast<float>(q) : Sng(cf[i] / Pow(base, i - 1));
             power *= base;
         }
         if (!(std::fabs(sum) < std::numeric_limits<float>::max()))
             return PlainBondPriceFromYield(y);
-        return Sng(sum / std::pow(base, w));
+        return Sng(sum / Pow(base, w));
     }
     if (BondType == CFSTREAM) {
         float sum = 0;
         for (int i = 1; i <= NumFlows; ++i) {
-            const float term = Sng(CashFlow(i) * std::exp(-static_cast<double>(y) * CashTime(i)));
+            const float term = Sng(CashFlow(i) * Exp(-static_cast<double>(y) * CashTime(i)));
             sum = Sng(static_cast<double>(sum) + term);
         }
         return sum;
@@ -287,8 +289,8 @@ float qalBond::PlainBondPriceFromYield(float y) const {
     const double base = 1 + y / static_cast<double>(CouponFreq);
     float sum = 0;
     for (int i = 1; i <= NumFlows; ++i)
-        sum = Sng(static_cast<double>(sum) + Sng(CashFlow(i) / std::pow(base, i - 1)));
-    return Sng(sum / std::pow(base, Divide(DaysToCoupon, DaysSinceCoupon + DaysToCoupon)));
+        sum = Sng(static_cast<double>(sum) + Sng(CashFlow(i) / Pow(base, i - 1)));
+    return Sng(sum / Pow(base, Divide(DaysToCoupon, DaysSinceCoupon + DaysToCoupon)));
 }
 
 // Equal coupons before the last flow, none negative: the schedule SetTBond builds.
@@ -386,7 +388,7 @@ void qalBond::CalcDollarMeasures() {
     DollarConvexity = 0;
     for (int i = 1; i <= NumFlows; ++i) {
         const double t = CashTime(i);
-        const float v = Sng(t * CashFlow(i) * std::exp(-static_cast<double>(y) * t));
+        const float v = Sng(t * CashFlow(i) * Exp(-static_cast<double>(y) * t));
         DollarDuration = Sng(static_cast<double>(DollarDuration) + v);
         const float vt = Sng(v * t);
         DollarConvexity = Sng(static_cast<double>(DollarConvexity) + vt);
@@ -401,9 +403,9 @@ double qalBond::FlowValue(int i, double rate, int16_t CompFreq) const {
     const double t = CashTime(i);
     if (CompFreq > 0) {
         const double m = CompFreq;
-        return CashFlow(i) / std::pow(1 + rate / m, m * t);
+        return CashFlow(i) / Pow(1 + rate / m, m * t);
     }
-    return CashFlow(i) * std::exp(-t * rate);
+    return CashFlow(i) * Exp(-t * rate);
 }
 
 double qalBond::CurvePriceFrom(Array1<float>& ylds, Array1<float>& tme, int16_t nDone,

@@ -3,6 +3,7 @@
 #include "core/data/Session.h"
 #include "core/numeric/qalMatrix.h"
 #include "core/text/NumberText.h"
+#include "core/text/Precision.h"
 
 #include <array>
 #include <cmath>
@@ -12,7 +13,7 @@ namespace yarrow {
 
 float NelsonSiegelRate(const NelsonSiegelParameters& p, float years) {
     const float x = CSng(Divide(years, kNelsonSiegelTau));
-    const double e = std::exp(-double(x));
+    const double e = Exp(-double(x));
     return CSng(Divide((double(p.curve) + p.slope) * (1.0 - e), x) + p.level - p.curve * e);
 }
 
@@ -28,10 +29,10 @@ NelsonSiegelParameters FitNelsonSiegel(Session& session) {
     std::vector<std::array<float, 4>> X(static_cast<size_t>(n) + 1, {0, 0, 0, 0});
     for (int i = 1; i <= n; ++i) {
         const double x = Divide(session.BondOrNew(i).GetYearsToMaturity(), kNelsonSiegelTau);
-        const double e = std::exp(-x);
+        const double e = Exp(-x);
         auto& row = X[static_cast<size_t>(i)];
         row[1] = 1.0f;
-        row[2] = CSng((1.0 - e) / x);
+        row[2] = CSng(Divide(1.0 - e, x));
         row[3] = CSng(row[2] - e);
     }
     float A[4][4] = {};

@@ -17,6 +17,36 @@ namespace yarrow {
 
 namespace {
 
+// A line without the markup a browser puts around a plain-text file (the opening tag of the
+// preformatted block before the first line, its closing tag after the last).
+std::string_view WithoutMarkup(std::string_view line) {
+    while (!line.empty() && line.back() == '>') {
+        const size_t open = line.rfind('<');
+        if (open == std::string_view::npos)
+            break;
+        line = line.substr(0, open);
+    }
+    while (!line.empty() && line.front() == '<') {
+        const size_t close = line.find('>');
+        if (close == std::string_view::npos)
+            break;
+        line.remove_prefix(close + 1);
+    }
+    return line;
+}
+
+// The file's last observation: the last line holding more than markup and blanks, whether or not
+// a line break follows it. A body without one raises SubscriptOutOfRange.
+std::string_view LastObservationLine(std::string_view body) {
+    const auto pieces = SplitLines(body);
+    for (size_t k = pieces.size(); k-- > 0;) {
+        const std::string_view line = WithoutMarkup(pieces[k]);
+        if (line.find_first_not_of(" \t") != std::string_view::npos)
+            return line;
+    }
+    throw RuntimeError::SubscriptOutOfRange();
+}
+
 std::string RateText(std::string_view field) {
     return FormatFixed(SafeSingle(field), 4);
 }
@@ -57,12 +87,7 @@ void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& s
         throw RuntimeError::SubscriptOutOfRange();
     const FrbSeries& series = FrbSeriesTable()[static_cast<size_t>(i)];
 
-    // The closing tag of the preformatted block (or the end of the file) follows the final line
-    // break, so the last observation is the second-to-last piece.
-    const auto pieces = SplitLines(body);
-    if (pieces.size() < 2)
-        throw RuntimeError::SubscriptOutOfRange();
-    const auto fields = SplitText(pieces[pieces.size() - 2], ',');
+    const auto fields = SplitText(LastObservationLine(body), ',');
     if (session.quoteDate.empty())
         session.quoteDate = std::string(fields[0]);
     if (fields.size() < 2)

@@ -30,12 +30,13 @@ std::string FrbSeriesFileName(int i);
 void BeginFrbYieldCurve(GridModel& grid, Session& session);
 
 // Reads the latest observation of series i (0..9) from the body text of its file as a browser
-// shows it (a preformatted block whose closing tag follows the final line break; CR LF or LF line
-// breaks) or as the plain file, and writes grid row i + 2. The first series read sets
+// shows it (a preformatted block; CR LF or LF line breaks) or as the plain file, and writes grid
+// row i + 2. The last line holding more than markup and blanks is the observation, whether or not
+// a line break follows it. The first series read sets
 // session.quoteDate to its observation date text; every maturity is counted from that date and
 // written as a short date in session.dateOrder. Cells: 1 name, 2 coupon, 3 maturity, 4 quote;
 // rates are written with 4 decimals (not a number: "0.0000").
-// Raises SubscriptOutOfRange when the body has fewer than two lines or the last line no comma,
+// Raises SubscriptOutOfRange when the body has no such line or that line no comma,
 // TypeMismatch when the quote date is not a date. Cells written before a failure stay.
 void ReadFrbSeriesBody(int i, std::string_view body, GridModel& grid, Session& session);
 

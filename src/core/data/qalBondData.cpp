@@ -7,6 +7,7 @@
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
 #include "core/text/NumberText.h"
+#include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
 #include <algorithm>
@@ -26,6 +27,19 @@ bool IsBillByName(const std::string& name) {
 
 } // namespace
 
+bool IsBlankName(const std::string& name) {
+    return name.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+int NamedRowCount(const GridModel& grid) {
+    if (grid.Cols() <= cName)
+        return 0;
+    int count = 0;
+    for (int r = 2; r < grid.Rows() && !IsBlankName(grid.TextMatrix(r, cName)); ++r)
+        ++count;
+    return count;
+}
+
 void BuildBondTable(Session& session, const GridModel& grid, const std::string& quoteDateText) {
     // The table grows one converted row at a time, so whatever stops the construction (the end of
     // the names or a row that fails) leaves nBonds counting exactly the bonds held.
@@ -39,7 +53,7 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
     for (int i = 1; i <= count; ++i) {
         const int r = i + 1;
         const std::string& name = grid.TextMatrix(r, cName);
-        if (name.empty())
+        if (IsBlankName(name))
             break;
         auto bond = std::make_unique<qalBond>(&session);
         bond->SetBondName(name);
@@ -92,7 +106,7 @@ double ZeroCurvePV(const Session* session, float cf, float t) {
         return cf;
     const float z = LinearInterpolate(session->ZeroYields, session->ZeroTimes, static_cast<int16_t>(n), t,
                                       session->events);
-    return cf * std::exp(-static_cast<double>(t) * z);
+    return cf * Exp(-static_cast<double>(t) * z);
 }
 
 void Forwards(Array1<float>& ZeroYields, const Array1<float>& ZeroTimes, int16_t N, int16_t CompFreq) {
@@ -105,9 +119,9 @@ void Forwards(Array1<float>& ZeroYields, const Array1<float>& ZeroTimes, int16_t
     if (CompFreq > 0) {
         const double m = CompFreq;
         for (int i = 2; i <= N; ++i) {
-            float a = CSng(std::pow(1 + Z(i) / m, m * T(i)));
-            a = CSng(Divide(a, std::pow(1 + Z(i - 1) / m, m * T(i - 1))));
-            a = CSng(std::pow(a, Divide(1.0, (static_cast<double>(T(i)) - T(i - 1)) * m)));
+            float a = CSng(Pow(1 + Z(i) / m, m * T(i)));
+            a = CSng(Divide(a, Pow(1 + Z(i - 1) / m, m * T(i - 1))));
+            a = CSng(Pow(a, Divide(1.0, (static_cast<double>(T(i)) - T(i - 1)) * m)));
             F(i) = CSng((a - 1.0) * m);
         }
     } else {

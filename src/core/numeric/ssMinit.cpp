@@ -43,6 +43,14 @@ int16_t ssMinit::Initialize(int16_t nVariables, int16_t nConstraints, int16_t nE
     e_ = nEquality;
     CInt(static_cast<int>(n_) + m_); // 16-bit sums, as the counts are
     nCols_ = CInt(static_cast<int>(n_) + m_ - e_ + 1);
+    // The equalities are the last e of the m rows: any other count would place slack columns
+    // and Phase 1 rows outside the tableau.
+    if (n_ < 0 || m_ < 0 || e_ < 0 || e_ > m_) {
+        n_ = m_ = e_ = 0;
+        nCols_ = 1;
+        tableau_.assign(1, 0.0f);
+        ThrowSubscriptOutOfRange();
+    }
 
     c_.Redim(n_);
     b_.Redim(m_);

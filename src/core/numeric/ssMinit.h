@@ -26,7 +26,8 @@ public:
     // raises SubscriptOutOfRange.
     int16_t MinIt(Array1<float>& x, Array1<float>& w, float& z);
     // Sizes every array afresh, filled with zeros. Always returns 0; n + m beyond 16 bits raises
-    // Overflow.
+    // Overflow; a negative count, or more equalities than constraints, raises SubscriptOutOfRange
+    // and leaves an empty programme.
     int16_t Initialize(int16_t nVariables, int16_t nConstraints, int16_t nEquality);
     // Pivots each equality row onto a variable (after making its right-hand side non-negative).
     // failed = 1 when some row found no pivot. MinIt calls it; callers need not.
@@ -60,7 +61,11 @@ private:
     // No improving column and no negative row.
     bool Settled();
 
-    float& T(int i, int j) { return tableau_[static_cast<size_t>(i) * static_cast<size_t>(nCols_) + j]; }
+    float& T(int i, int j) {
+        if (i < 0 || i > m_ || j < 0 || j >= nCols_)
+            ThrowSubscriptOutOfRange();
+        return tableau_[static_cast<size_t>(i) * static_cast<size_t>(nCols_) + static_cast<size_t>(j)];
+    }
     int rhs() const { return nCols_ - 1; }
 
     PendingEvents* events_;

@@ -219,11 +219,12 @@ DateOrder DateOrderFromFormat(std::string_view format) {
 
 DateOrder DateOrderOfLocale(const std::locale& locale) {
     switch (std::use_facet<std::time_get<char>>(locale).date_order()) {
+    // Only a short date that starts with the month is month first; a year-first one is not.
     case std::time_base::dmy:
     case std::time_base::ydm:
+    case std::time_base::ymd:
         return DateOrder::DayFirst;
     case std::time_base::mdy:
-    case std::time_base::ymd:
         return DateOrder::MonthFirst;
     default:
         break;
@@ -238,9 +239,9 @@ DateOrder DateOrderOfLocale(const std::locale& locale) {
     const std::string s = os.str();
     const size_t day = s.find("13");
     const size_t month = s.find("12");
-    if (day != std::string::npos && month != std::string::npos && day < month)
-        return DateOrder::DayFirst;
-    return DateOrder::MonthFirst;
+    if (day == std::string::npos || month == std::string::npos)
+        return DateOrder::MonthFirst;
+    return month == s.find_first_not_of(' ') ? DateOrder::MonthFirst : DateOrder::DayFirst;
 }
 
 DateOrder SystemDateOrder() {

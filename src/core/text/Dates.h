@@ -25,7 +25,8 @@ DateOrder DateOrderFromFormat(std::string_view format); // "dd/..." is DayFirst,
 // locale's time_get::date_order); month first when the locale says nothing or is unavailable.
 DateOrder SystemDateOrder();
 // The same answer for a given locale. Where date_order gives no answer (libstdc++ never does), the
-// locale's short date ("%x") of 13 December 1999 decides: day first when "13" precedes "12".
+// locale's short date ("%x") of 13 December 1999 decides: month first only when it begins with
+// "12", so a year-first short date (1999-12-13) gives day first.
 DateOrder DateOrderOfLocale(const std::locale& locale);
 
 // Formats 13 December 1999 in the system's general date form (ShortDate with `systemOrder`) and

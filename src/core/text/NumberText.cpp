@@ -44,7 +44,9 @@ double ConvertCanonical(const std::string& s) {
             if (c == '.') {
                 seenPoint = true;
             } else if (c == 'e') {
-                exponent = std::strtol(s.c_str() + i + 1, nullptr, 10);
+                // strtol saturates; any exponent beyond a billion decides the same way, and the
+                // clamp keeps the magnitude sum below from overflowing.
+                exponent = std::clamp(std::strtol(s.c_str() + i + 1, nullptr, 10), -1000000000L, 1000000000L);
                 break;
             } else if (IsDigit(c)) {
                 if (c != '0')

@@ -38,8 +38,7 @@ void ThrowSubscriptOutOfRange() {
 
 float CSng(double x) {
     // Converting a finite double beyond the float range is undefined in C++, so check first.
-    // Infinities and NaN pass through: only a finite value can overflow.
-    if (std::isfinite(x) && std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
+    if (!(std::fabs(x) <= static_cast<double>(std::numeric_limits<float>::max())))
         throw RuntimeError::Overflow();
     return static_cast<float>(x);
 }
@@ -63,6 +62,36 @@ double Divide(double a, double b) {
     if (std::isinf(q) && std::isfinite(a) && std::isfinite(b))
         throw RuntimeError::Overflow();
     return q;
+}
+
+double Exp(double x) {
+    if (std::isnan(x))
+        throw RuntimeError::Overflow();
+    const double r = std::exp(x);
+    if (std::isinf(r))
+        throw RuntimeError::Overflow();
+    return r;
+}
+
+double Sqr(double x) {
+    if (std::isnan(x))
+        throw RuntimeError::Overflow();
+    if (x < 0)
+        throw RuntimeError::InvalidProcedureCall();
+    return std::sqrt(x);
+}
+
+double Pow(double base, double exponent) {
+    if (std::isnan(base) || std::isnan(exponent))
+        throw RuntimeError::Overflow();
+    if (base < 0 && std::isfinite(exponent) && exponent != std::floor(exponent))
+        throw RuntimeError::InvalidProcedureCall();
+    if (base == 0 && exponent < 0)
+        throw RuntimeError::DivisionByZero();
+    const double r = std::pow(base, exponent);
+    if (!std::isfinite(r))
+        throw RuntimeError::Overflow();
+    return r;
 }
 
 } // namespace yarrow

@@ -3,6 +3,7 @@
 #include "app/support/AppHarness.h"
 #include "core/grid/GridModel.h"
 #include "core/text/RuntimeError.h"
+#include "shell/AppEnvironment.h"
 #include "shell/BrowserLayout.h"
 #include "shell/PageAddresses.h"
 #include "shell/Twips.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest>
+#include <utility>
 
 using namespace yarrow;
 
@@ -325,6 +327,17 @@ private slots:
         QCOMPARE(keys.size(), 2);
         QCOMPARE(keys.at(0).at(0).toInt(), 3);
         QCOMPARE(keys.at(1).at(0).toInt(), 22);
+    }
+
+    void fetchTimeoutTakesOnlySecondsTheTimerCanHold() {
+        const std::pair<const char*, std::optional<int>> cases[] = {
+            {"30", 30000},   {"0.5", 500},  {" 2 ", 2000},  {"2147483", 2147483000},
+            {"2147484", {}}, {"1e300", {}}, {"inf", {}},    {"nan", {}},
+            {"0", {}},       {"-5", {}},    {"0.0001", {}}, {"soon", {}},
+            {"", {}},
+        };
+        for (const auto& [text, ms] : cases)
+            QVERIFY2(FetchTimeoutMs(text) == ms, text);
     }
 };
 

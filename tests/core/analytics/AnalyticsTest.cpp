@@ -139,11 +139,20 @@ TEST(CashFlows, CountsAndCellsAreReadLeniently) {
     EXPECT_EQ(CashFlowGridRows("abc"), 1);
     EXPECT_THROW(CashFlowGridRows("1e12"), RuntimeError);
 
-    Session session; // no curve: every zero rate reads 0, so the value is the plain sum
+    Session session; // a flat 5% continuous curve
+    session.nBonds = 1;
+    session.ZeroYields.Redim(1);
+    session.ZeroTimes.Redim(1);
+    session.ZeroYields(0) = session.ZeroYields(1) = 0.05f;
+    session.ZeroTimes(1) = 1.0f;
     // "2.5" flows is 2 (halves to even); "12abc" reads 12.
     const CashFlowResult r =
         CalculateCashFlows(session, CashFlowGrid({{"12abc", "40"}, {"1", "60"}, {"3", "1000"}}), "2.5");
-    EXPECT_FLOAT_EQ(r.cfValue, 100.0f);
+    EXPECT_NEAR(r.cfValue, 40 * std::exp(-0.6) + 60 * std::exp(-0.05), 1e-4);
+    // With no curve every rate reads 0: no yield from 0.0001 up fits the plain sum, and the risk
+    // at the failure yield -999 is beyond every number, an Overflow rather than an infinity.
+    Session flat;
+    EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2"), RuntimeError);
     // A count beyond the grid's rows, or below zero, is an error.
     EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}, 3), "5"), RuntimeError);
     EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}), "-2"), RuntimeError);

@@ -99,6 +99,21 @@ TEST(qalBondSchedule, CouponOnMaturityIsCounted) {
     EXPECT_FLOAT_EQ(bond.GetYearsToMaturity(), static_cast<float>(490 / 365.0));
 }
 
+TEST(qalBondSchedule, LeapDayMaturityKeepsItsLastCouponInACommonQuoteYear) {
+    // The anniversary of 29 February in 2011 is the 28th. Carried into 1 March instead, every
+    // coupon date would fall a day after a month end, the one at maturity would pass it, and the
+    // face would be paid half a year early.
+    qalBond bond;
+    std::string last;
+    std::string next;
+    bond.SetTBond("02/29/2016", "06/30/2011", 100, 4, 2, last, next, 100);
+    EXPECT_EQ(last, "2/28/2011");
+    EXPECT_EQ(next, "8/28/2011");
+    ASSERT_EQ(bond.numFlows(), 10); // Aug 2011 .. Feb 2016
+    EXPECT_FLOAT_EQ(bond.cashFlow(10), 102.0f);
+    EXPECT_NEAR(bond.cashTime(10), bond.GetYearsToMaturity(), 1.5 / 365);
+}
+
 TEST(qalBondSchedule, ClippedDayStaysClipped) {
     qalBond bond;
     std::string last;

@@ -11,9 +11,8 @@
 namespace yarrow {
 namespace {
 
-const std::string kFrbFolder = (std::filesystem::path(YARROW_SOURCE_DIR) / "resources/FRBData")
-                                   .lexically_normal()
-                                   .string();
+const std::string kFrbFolder =
+    (std::filesystem::path(YARROW_SOURCE_DIR) / "resources/FRBData").lexically_normal().string();
 
 // A plain-text file as the browser presents it.
 std::string Browser(const std::string& fileText) {
@@ -83,7 +82,11 @@ TEST(FrbSeries, BodyFormsGiveTheSameRow) {
     std::string lf = file;
     for (size_t p; (p = lf.find("\r\n")) != std::string::npos;)
         lf.erase(p, 1);
-    for (const std::string& body : {file, Browser(file), Browser(lf), lf}) {
+    // The last observation counts whether or not a line break ends the file, and blank lines
+    // after it change nothing.
+    const std::string unended = "2010-06-29,0.16\r\n2010-06-30,0.17";
+    for (const std::string& body : {file, Browser(file), Browser(lf), lf, unended, Browser(unended),
+                                    Browser("2010-06-30,0.17"), Browser(file + "\r\n \r\n"), file + "\n\n"}) {
         Session session;
         GridModel grid;
         BeginFrbYieldCurve(grid, session);
@@ -128,7 +131,7 @@ TEST(FrbSeries, FailuresAreRuntimeErrors) {
     const Case cases[] = {
         {Browser(TwoLines("2010-06-30 0.17")), 9}, // no comma
         {"", 9},                                   // fewer than two pieces
-        {Browser("2010-06-30,0.17"), 9},           // no line break at all
+        {Browser("\r\n \r\n"), 9},                 // no observation line
         {Browser(TwoLines("June 31st,0.17")), 13}, // not a date
         {"<html><body>Not Found</body></html>\n", 9},
     };

@@ -246,6 +246,21 @@ TEST(SimplexErrors, IndexesAndSizes) {
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), 6);
     }
+    // Counts that would put rows or slack columns outside the tableau.
+    const int16_t badCounts[][3] = {{2, 2, -1}, {2, 2, 3}, {-1, 2, 0}, {2, -1, 0}, {2, 0, -5}};
+    for (const auto& k : badCounts) {
+        ssMinit bad;
+        try {
+            bad.Initialize(k[0], k[1], k[2]);
+            ADD_FAILURE() << "no error for " << k[0] << ", " << k[1] << ", " << k[2];
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), 9);
+        }
+        Array1<float> x(4), w(4);
+        float z = 0;
+        EXPECT_THROW(bad.setConstraintMatrix(1, 1, 1), RuntimeError);
+        EXPECT_EQ(bad.MinIt(x, w, z), 0); // an empty programme, nothing written beyond it
+    }
 }
 
 TEST(SimplexErrors, ShortResultArrayIsASubscriptError) {

@@ -152,7 +152,9 @@ TEST(DateFormatTest, NamedLocales) {
         DateOrder order;
     } cases[] = {{"en_US.UTF-8", DateOrder::MonthFirst},
                  {"en_GB.UTF-8", DateOrder::DayFirst},
-                 {"de_DE.UTF-8", DateOrder::DayFirst}};
+                 {"de_DE.UTF-8", DateOrder::DayFirst},
+                 {"sv_SE.UTF-8", DateOrder::DayFirst}, // 1999-12-13
+                 {"ja_JP.UTF-8", DateOrder::DayFirst}};
     // A machine without these locales gets them compiled into a private folder from the C library's
     // locale sources (package "locales"). All are compiled before any lookup through that folder,
     // because the C library remembers a failed lookup for the rest of the process.

@@ -134,12 +134,16 @@ TEST(ValTest, NoNegativeZero) {
 }
 
 TEST(ValTest, ExponentBeyondDoubleRangeOverflows) {
-    try {
-        Val("1e400");
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), 6);
+    // Exponents beyond the long range too (found by fuzzing): they must not wrap round.
+    for (const char* text : {"1e400", "3.E4555555555555555555555555555556", "-12.5e99999999999999999999"}) {
+        try {
+            Val(text);
+            ADD_FAILURE() << "no error for " << text;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), 6) << text;
+        }
     }
+    EXPECT_EQ(Val("7.5e-99999999999999999999"), 0.0);
 }
 
 struct NumericCase {

@@ -75,9 +75,34 @@ TEST(ConversionRangeTest, CSng) {
     EXPECT_EQ(CSng(1e-50), 0.0f);
     EXPECT_EQ(ErrorNumberOf([] { CSng(3.5e38); }), 6);
     EXPECT_EQ(ErrorNumberOf([] { CSng(-1e300); }), 6);
-    // Only a finite value overflows; infinities and NaN are carried as they are.
-    EXPECT_TRUE(std::isinf(CSng(std::numeric_limits<double>::infinity())));
-    EXPECT_TRUE(std::isnan(CSng(std::nan(""))));
+    // No platform number holds an infinity or NaN: they never escape as results.
+    EXPECT_EQ(ErrorNumberOf([] { CSng(std::numeric_limits<double>::infinity()); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CSng(-std::numeric_limits<double>::infinity()); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CSng(std::nan("")); }), 6);
+}
+
+TEST(CheckedMathTest, ExpSqrAndPowRaiseWhereTheResultIsNoNumber) {
+    EXPECT_EQ(Exp(1.5), std::exp(1.5));
+    EXPECT_EQ(Exp(-800), 0.0);
+    EXPECT_EQ(Sqr(2), std::sqrt(2.0));
+    EXPECT_EQ(Pow(1.025, 9.5), std::pow(1.025, 9.5));
+    EXPECT_EQ(Pow(-2, 3), -8.0);
+    EXPECT_EQ(Pow(0, 0), 1.0);
+    struct Case {
+        const char* name;
+        void (*f)();
+        int error;
+    };
+    const Case cases[] = {
+        {"Exp beyond the range", [] { Exp(710); }, 6},
+        {"Exp of NaN", [] { Exp(std::nan("")); }, 6},
+        {"Sqr of a negative", [] { Sqr(-1e-9); }, 5},
+        {"negative base, fractional power", [] { Pow(-0.5, 2.5); }, 5},
+        {"zero to a negative power", [] { Pow(0, -1); }, 11},
+        {"power beyond the range", [] { Pow(10, 400); }, 6},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ErrorNumberOf(c.f), c.error) << c.name;
 }
 
 TEST(IntTest, IsTheFloor) {
