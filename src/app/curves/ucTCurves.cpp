@@ -2,6 +2,7 @@
 
 #include "core/curves/CurvesPlot.h"
 #include "core/data/Session.h"
+#include "core/data/TableWarnings.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
@@ -249,6 +250,7 @@ void ucTCurves::cmdPlot_Click() {
         }
         HourglassScope hourglass;
         Plot().PlotCurve(Grid1->Model(), static_cast<CurveType>(selected), CompFreq_);
+        ShowWarnings(CurveWarnings(app_.session));
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
@@ -289,14 +291,24 @@ void ucTCurves::cmdNSFit_Click() {
         // Always fit the zero curve as it stands now, even when "Zero" was already chosen.
         oCurveType[1]->setChecked(true);
         oCurveType_Click(1);
+        const std::vector<std::string> warnings = NelsonSiegelFitWarnings(app_.session);
         const NelsonSiegelParameters p = FitNelsonSiegel(app_.session);
         txtLevel->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.level)));
         txtSlope->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.slope)));
         txtCurve->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.curve)));
         cmdNSPlot_Click();
+        ShowWarnings(warnings);
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
+}
+
+void ucTCurves::ShowWarnings(const std::vector<std::string>& warnings) {
+    QStringList text;
+    for (const std::string& w : warnings)
+        text << QString::fromStdString(w);
+    if (!text.isEmpty())
+        emit StatusText(text.join("  "));
 }
 
 void ucTCurves::Nudge(float delta) {

@@ -61,6 +61,8 @@ protected:
 
 private:
     void Nudge(float delta);
+    // Degenerate results computed as asked (two bonds on one maturity, a singular fit) in the status bar.
+    void ShowWarnings(const std::vector<std::string>& warnings);
     CurvesPlot& Plot();
 
     AppContext& app_;

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QtTest>
 #include <array>
 
@@ -168,6 +169,10 @@ private slots:
         QVERIFY(odd.Messages().isEmpty());
 
         Panel twins({{"a", "2", "12/31/2015", "100"}, {"b", "3", "12/31/2015", "101"}});
+        QSignalSpy status(twins.p.get(), &ucTCurves::StatusText);
+        twins.Click("oCurveType_0");
+        QVERIFY(!status.isEmpty());
+        QVERIFY(status.last()[0].toString().contains("Bonds a and b mature on the same day"));
         twins.Click("oCurveType_2");
         QCOMPARE(twins.Messages().size(), 1);
         QVERIFY(twins.Messages()[0].endsWith("Division by zero"));
