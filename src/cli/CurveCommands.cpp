@@ -19,23 +19,6 @@ namespace yarrow {
 
 namespace {
 
-// The parameter boxes are read strictly: a text that is not a number is a type mismatch.
-float StrictSingle(const std::string& text) {
-    if (!IsNumeric(text))
-        throw RuntimeError::TypeMismatch();
-    return SafeSingle(text);
-}
-
-int StepIndexFromName(const std::string& name) {
-    if (name == "daily")
-        return 0;
-    if (name == "weekly")
-        return 1;
-    if (name == "monthly")
-        return 2;
-    throw UsageError{"--step takes daily, weekly or monthly, not '" + name + "'"};
-}
-
 // The "time, amount" rows of the file at `path` into the cash-flow grid. Returns the number of
 // flows.
 int LoadCashFlowFile(const std::string& path, GridModel& grid) {

@@ -37,22 +37,6 @@ private:
     Dialogs& inner_;
 };
 
-float StrictSingle(const std::string& text) {
-    if (!IsNumeric(text))
-        throw RuntimeError::TypeMismatch();
-    return SafeSingle(text);
-}
-
-int StepIndex(const std::string& name) {
-    if (name == "daily")
-        return 0;
-    if (name == "weekly")
-        return 1;
-    if (name == "monthly")
-        return 2;
-    throw UsageError{"--step takes daily, weekly or monthly, not '" + name + "'"};
-}
-
 struct PictureSize {
     int width = 640;
     int height = 480;
@@ -134,7 +118,7 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
         throw UsageError{"--out names a .svg or a .png file"};
     const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
     const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
-    const float step = InterpolationStep(StepIndex(opts.Value("--step").value_or("monthly")));
+    const float step = InterpolationStep(StepIndexFromName(opts.Value("--step").value_or("monthly")));
     // End slopes are read as the boxes are: the leading number of the text, else 0.
     const float left = CSng(Val(opts.Value("--left").value_or("0")));
     const float right = CSng(Val(opts.Value("--right").value_or("0")));

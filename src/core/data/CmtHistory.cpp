@@ -3,6 +3,7 @@
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextSplit.h"
 
 #include <algorithm>
 #include <fstream>
@@ -24,17 +25,6 @@ constexpr size_t kHeaderBytes = kTag.size() + 1 + 4;
 
 [[noreturn]] void Fail(size_t line, const std::string& what) {
     throw CmtHistoryError("history line " + std::to_string(line) + ": " + what);
-}
-
-std::vector<std::string_view> Split(std::string_view line, char sep) {
-    std::vector<std::string_view> out;
-    size_t start = 0;
-    for (size_t k = line.find(sep); k != std::string_view::npos; k = line.find(sep, start)) {
-        out.push_back(line.substr(start, k - start));
-        start = k + 1;
-    }
-    out.push_back(line.substr(start));
-    return out;
 }
 
 bool Digits(std::string_view s) {
@@ -110,7 +100,7 @@ CmtHistory CmtHistory::FromText(std::string_view text) {
             line.remove_suffix(1);
         if (line.empty())
             continue;
-        const auto fields = Split(line, '\t');
+        const auto fields = SplitText(line, '\t');
         if (header) {
             if (fields[0] != "DATE")
                 Fail(lineNo, "the header does not begin with DATE");
