@@ -66,7 +66,7 @@ void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) 
         const int y0 = box.y() + PlotFrame::kLegendInset;
         painter.fillRect(QRect(x0 - 3, y0 - 2, PlotFrame::kLegendStroke + PlotFrame::kLegendGap + widest + 6,
                                static_cast<int>(legend.size()) * PlotFrame::kLegendRow + 4),
-                         QColor(255, 255, 255, 220));
+                         QColor(255, 255, 255, 160));
         for (size_t i = 0; i < legend.size(); ++i) {
             const int base = box.y() + PlotFrame::LegendBaseline(static_cast<int>(i));
             painter.setPen(QPen(PaletteColour(legend[i].colour), 2));
