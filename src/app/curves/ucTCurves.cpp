@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace yarrow {
 
@@ -46,6 +47,8 @@ constexpr TwipRect kCurveType[3] = {{kRightColumn, 2400, kRightWidth, 255},
 constexpr TwipRect kFreq{kRightColumn, 3210, kRightWidth, 315};
 constexpr TwipRect kPlot{kRightColumn, 3585, 930, 345};
 constexpr TwipRect kClear{kRightColumn + 990, 3585, 930, 345};
+// Keep sits in the free strip left of the picture, level with Plot and Clear.
+constexpr TwipRect kKeep{60, 3585, 690, 345};
 constexpr TwipRect kFrame{kRightColumn, 4020, kRightWidth, 2040};
 constexpr TwipRect kLevelLabel{120, 300, 700, 255};
 constexpr TwipRect kLevel{840, 270, 960, 300};
@@ -63,6 +66,22 @@ constexpr TwipRect kCopyInterp{2840, 5505, 2200, 345};
 constexpr TwipRect kSlopesLabel{120, 5985, 700, 255};
 constexpr TwipRect kSplineLeft{840, 5955, 700, 300};
 constexpr TwipRect kSplineRight{1600, 5955, 700, 300};
+
+// The colour after `colour` for the next day of a comparison, passing over the palette colours
+// that hardly show on the white picture (light grey, light green, light cyan, yellow, white).
+int16_t NextKeepColour(int16_t colour) {
+    constexpr std::array<int16_t, 5> kFaint = {7, 10, 11, 14, 15};
+    int16_t c = colour;
+    do
+        c = static_cast<int16_t>((((c + 1) % 16) + 16) % 16);
+    while (std::find(kFaint.begin(), kFaint.end(), c) != kFaint.end());
+    return c;
+}
+
+bool IsCurveLayer(const std::string& layer) {
+    return layer == CurveLayer(CurveType::YieldToMaturity) || layer == CurveLayer(CurveType::Zero) ||
+           layer == CurveLayer(CurveType::Forward);
+}
 
 // A bound label box: shows the text and keeps it with the plot, so an exported picture carries
 // the same labels.
@@ -119,6 +138,9 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
     Text1[3]->setToolTip("Longest maturity (years) on the plot's scale");
     cmdClear = Place(new QPushButton("Clear", this), "cmdClear", kClear);
     cmdClear->setToolTip("Clear the plot");
+    cmdKeep = Place(new QPushButton("Keep", this), "cmdKeep", kKeep);
+    cmdKeep->setToolTip("Keep the plotted curve to compare: the next day loaded is plotted over it in "
+                        "another colour, with a legend of the dates (Clear removes all)");
 
     Frame1 = Place(new QGroupBox("Nelson-Siegel", this), "Frame1", kFrame);
     Label1[1] = Place(new QLabel("Level", Frame1), "Label1_1", kLevelLabel);
@@ -164,6 +186,7 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
         connect(oCurveType[i], &QRadioButton::clicked, this, [this, i] { oCurveType_Click(i); });
     connect(cmbFreq, &QComboBox::currentIndexChanged, this, &ucTCurves::cmbFreq_Click);
     connect(cmdClear, &QPushButton::clicked, this, &ucTCurves::cmdClear_Click);
+    connect(cmdKeep, &QPushButton::clicked, this, &ucTCurves::cmdKeep_Click);
     connect(cmdNSPlot, &QPushButton::clicked, this, &ucTCurves::cmdNSPlot_Click);
     connect(cmdNSFit, &QPushButton::clicked, this, &ucTCurves::cmdNSFit_Click);
     connect(cmdPlus, &QPushButton::clicked, this, &ucTCurves::cmdPlus_Click);
@@ -266,6 +289,23 @@ void ucTCurves::cmbFreq_Click() {
 
 void ucTCurves::cmdClear_Click() {
     pbox->Clear();
+    if (CurveDraw_)
+        CurveDraw_->ForgetKept();
+}
+
+void ucTCurves::cmdKeep_Click() {
+    DisplayList& plot = pbox->Plot();
+    const std::vector<DisplayList::Line>& lines = plot.Lines();
+    const auto curve = std::find_if(lines.rbegin(), lines.rend(),
+                                    [](const DisplayList::Line& l) { return IsCurveLayer(l.layer); });
+    if (curve == lines.rend() || !CurveDraw_ || !CurveDraw_->Keep(NextKeepColour(curve->colour))) {
+        emit StatusText("Plot a curve first, then keep it.");
+        return;
+    }
+    const std::string& date = app_.session.tableDate;
+    plot.LabelUnlabelled(date.empty() ? std::string("(no date)") : date);
+    pbox->update();
+    emit StatusText("Curve kept: load another day and plot it to compare.");
 }
 
 void ucTCurves::cmdNSPlot_Click() {

@@ -38,6 +38,7 @@ public:
     void oCurveType_Click(int index);
     void cmbFreq_Click();
     void cmdClear_Click();
+    void cmdKeep_Click();
     void cmdNSPlot_Click();
     void cmdNSFit_Click();
     void cmdPlus_Click();
@@ -69,6 +70,7 @@ private:
     PictureBox* pbox = nullptr;
     std::array<QLineEdit*, 4> Text1{};
     QPushButton* cmdClear = nullptr;
+    QPushButton* cmdKeep = nullptr;
     QGroupBox* Frame1 = nullptr;
     QPushButton* cmdMinus = nullptr;
     QPushButton* cmdPlus = nullptr;

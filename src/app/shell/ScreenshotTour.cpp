@@ -213,6 +213,28 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
         std::printf("FAILED the Treasury Curve of a Date dialog did not open\n");
         ++failures;
     }
+
+    // Three days compared on the curves panel: the yield curve of each day kept in turn.
+    const Date days[] = {MakeDate(1981, 9, 30), MakeDate(2006, 6, 30), MakeDate(2010, 6, 30)};
+    bool first = true;
+    for (const Date day : days) {
+        if (!w.DataPanel()->LoadHistoryDay(day)) {
+            std::printf("FAILED loading a day of the Treasury history\n");
+            return failures + 1;
+        }
+        w.cmdYieldCurve_Click();
+        auto* panel = w.findChild<ucTCurves*>("ucTCurves1");
+        if (!panel)
+            return failures + 1;
+        if (first)
+            Press(*panel, "cmdClear");
+        Choose(*panel, "oCurveType_0");
+        Press(*panel, "cmdKeep");
+        first = false;
+        Settle(w, 200);
+    }
+    Settle(w, 300);
+    failures += Save(w, folder, "curves-keep-three-days.png");
     return failures;
 }
 

@@ -2,6 +2,9 @@
 
 #include "core/data/Session.h"
 #include "core/seams/Canvas.h"
+#include "core/text/NumberText.h"
+
+#include <algorithm>
 
 namespace yarrow {
 
@@ -41,10 +44,38 @@ void CurvesPlot::PlotCurve(GridModel& listing, CurveType type, int16_t compFreq)
     BeginPlot();
     qalDraw& d = Draw();
     const int16_t colour = ComputeCurve(session_, listing, type, compFreq);
-    canvas_.SetForeColor(colour);
-    canvas_.SetLayer(CurveLayer(type), {});
+    canvas_.SetForeColor(Keeping() ? keptColour_ : colour);
+    canvas_.SetLayer(CurveLayer(type), Keeping() ? session_.tableDate : std::string());
     d.DrawLine(session_.ZeroTimes, session_.ZeroYields, session_.nBonds + 1, true, 1);
+    lastExtent_ = Extent{d.extent(0), d.extent(1), d.extent(2), d.extent(3)};
+    if (keptExtent_) {
+        // One scale for the kept curves and this one; the labels describe all of them.
+        const Extent& k = *keptExtent_;
+        Extent& e = *lastExtent_;
+        const Extent all{std::max(k[0], e[0]), std::min(k[1], e[1]), std::min(k[2], e[2]),
+                         std::max(k[3], e[3])};
+        canvas_.SetUserScale(all[2], all[0], all[3], all[1]);
+        bounds_[0]->SetText(FormatPattern(all[0], "0.00"));
+        bounds_[1]->SetText(FormatPattern(all[1], "0.00"));
+        bounds_[2]->SetText(FormatPattern(all[2], "0.0000"));
+        bounds_[3]->SetText(FormatPattern(all[3], "0.0000"));
+        e = all;
+    }
     DoEvents(events_);
+}
+
+bool CurvesPlot::Keep(int16_t colour) {
+    if (lastExtent_)
+        keptExtent_ = lastExtent_;
+    else if (!keptExtent_)
+        return false;
+    keptColour_ = colour;
+    return true;
+}
+
+void CurvesPlot::ForgetKept() {
+    keptExtent_.reset();
+    lastExtent_.reset();
 }
 
 void CurvesPlot::DrawNelsonSiegel(const Array1<float>& model) {

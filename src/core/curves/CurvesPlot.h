@@ -7,6 +7,8 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace yarrow {
 
@@ -37,6 +39,14 @@ public:
     // kept until the next curve plot) when no spline was drawn since.
     std::string InterpolationText(float step);
 
+    // Comparing days: the curves plotted so far stay in the picture, and every later curve plot is
+    // drawn in `colour`, with the quote date of its bond table as legend, on one scale that covers
+    // it and every curve kept before. False when no curve was plotted since the last clear.
+    bool Keep(int16_t colour);
+    // Ends the comparison (the picture was cleared): curve plots take their own scale again.
+    void ForgetKept();
+    bool Keeping() const { return keptExtent_.has_value(); }
+
     int16_t NumInterp() const { return points_.NumInterp; }
     const InterpolationGrid& Points() const { return points_; }
 
@@ -50,6 +60,11 @@ private:
     PendingEvents* events_;
     std::unique_ptr<qalDraw> draw_; // created by the first plot
     InterpolationGrid points_;
+    // Extents as qalDraw keeps them: 0 top, 1 bottom, 2 left, 3 right.
+    using Extent = std::array<float, 4>;
+    std::optional<Extent> lastExtent_; // of the last curve plot
+    std::optional<Extent> keptExtent_; // of every kept curve
+    int16_t keptColour_ = 0;
 };
 
 // The layer name of each curve in an exported plot: "ytm", "zero", "forward".

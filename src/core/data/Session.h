@@ -44,6 +44,9 @@ public:
     // 3-month observation, as found in the file).
     std::string quoteDate;
 
+    // The quote date text the bond table was last built for (empty before the first table).
+    std::string tableDate;
+
     // The letter of rows in the spreadsheet link's row-column references: "R", or "F" for a
     // Spanish-language spreadsheet. Empty until the first "Find Excel Sheets".
     std::string RowLetter;

@@ -44,6 +44,7 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
     // The table grows one converted row at a time, so whatever stops the construction (the end of
     // the names or a row that fails) leaves nBonds counting exactly the bonds held.
     session.ClearBonds();
+    session.tableDate = quoteDateText;
     const int rows = grid.Rows() - 2;
     if (rows < 0)
         throw RuntimeError::SubscriptOutOfRange();

@@ -60,6 +60,28 @@ void DisplayList::SetLayer(const std::string& layer, const std::string& legend) 
     legend_ = legend;
 }
 
+void DisplayList::LabelUnlabelled(const std::string& legend) {
+    Settle();
+    for (Line& line : lines_)
+        if (line.legend.empty())
+            line.legend = legend;
+    // A line still growing would otherwise keep the new legend only by accident.
+    open_ = false;
+}
+
+std::vector<DisplayList::LegendEntry> DisplayList::Legend() const {
+    std::vector<LegendEntry> entries;
+    for (const Line& line : Lines()) {
+        if (line.legend.empty())
+            continue;
+        const bool seen = std::any_of(entries.begin(), entries.end(),
+                                      [&](const LegendEntry& e) { return e.text == line.legend; });
+        if (!seen)
+            entries.push_back({line.legend, line.colour});
+    }
+    return entries;
+}
+
 const std::vector<DisplayList::Line>& DisplayList::Lines() const {
     Settle();
     return lines_;

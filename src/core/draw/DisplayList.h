@@ -47,6 +47,17 @@ public:
     // The layer and legend given to the lines drawn from now on.
     void SetLayer(const std::string& layer, const std::string& legend) override;
 
+    // Gives every line drawn so far without a legend this one.
+    void LabelUnlabelled(const std::string& legend);
+
+    // One entry per distinct legend text, in drawing order, in the colour of its first line.
+    struct LegendEntry {
+        std::string text;
+        int16_t colour = 0;
+        bool operator==(const LegendEntry&) const = default;
+    };
+    std::vector<LegendEntry> Legend() const;
+
     const std::vector<Line>& Lines() const;
     const Scale& UserScale() const { return scale_; }
     int16_t ForeColor() const { return colour_; }

@@ -30,6 +30,16 @@ struct PlotFrame {
         bool alignEnd = false;
     };
     Anchor LabelAnchor(int i) const;
+
+    // The legend of a comparison, in the top-left corner inside the picture box, relative to the
+    // box: one row per entry, a short stroke in the entry's colour and its text after it.
+    static constexpr int kLegendInset = 6;
+    static constexpr int kLegendRow = 16;
+    static constexpr int kLegendStroke = 18;
+    static constexpr int kLegendGap = 6;
+    // Baseline of legend row i, and the height of the stroke above it.
+    static int LegendBaseline(int i) { return kLegendInset + (i + 1) * kLegendRow - 4; }
+    static constexpr int kLegendStrokeRise = 4;
 };
 
 } // namespace yarrow

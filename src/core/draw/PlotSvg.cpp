@@ -93,6 +93,21 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
         }
         o << "\"/>\n";
     }
+    const std::vector<DisplayList::LegendEntry> legend = plot.Legend();
+    if (!legend.empty()) {
+        const int x0 = PlotFrame::kLegendInset;
+        o << "<g id=\"legend\" font-family=\"sans-serif\" font-size=\"" << PlotFrame::kFontPixels << "\">\n";
+        for (size_t i = 0; i < legend.size(); ++i) {
+            const int base = PlotFrame::LegendBaseline(static_cast<int>(i));
+            const int rise = base - PlotFrame::kLegendStrokeRise;
+            o << "<line x1=\"" << x0 << "\" y1=\"" << rise << "\" x2=\"" << x0 + PlotFrame::kLegendStroke
+              << "\" y2=\"" << rise << "\" stroke=\"" << PaletteHex(legend[i].colour)
+              << "\" stroke-width=\"2\"/>\n"
+              << "<text x=\"" << x0 + PlotFrame::kLegendStroke + PlotFrame::kLegendGap << "\" y=\"" << base
+              << "\">" << Escaped(legend[i].text) << "</text>\n";
+        }
+        o << "</g>\n";
+    }
     o << "</svg>\n";
     static const char* const kIds[] = {"bound-top", "bound-bottom", "bound-left", "bound-right"};
     for (int i = 0; i < 4; ++i) {

@@ -53,6 +53,30 @@ void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) 
         else
             painter.drawPath(path);
     }
+    const std::vector<DisplayList::LegendEntry> legend = plot.Legend();
+    if (!legend.empty()) {
+        QFont font(QStringLiteral("Sans Serif"));
+        font.setPixelSize(PlotFrame::kFontPixels);
+        painter.setFont(font);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const DisplayList::LegendEntry& e : legend)
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(e.text)));
+        const int x0 = box.x() + PlotFrame::kLegendInset;
+        const int y0 = box.y() + PlotFrame::kLegendInset;
+        painter.fillRect(QRect(x0 - 3, y0 - 2, PlotFrame::kLegendStroke + PlotFrame::kLegendGap + widest + 6,
+                               static_cast<int>(legend.size()) * PlotFrame::kLegendRow + 4),
+                         QColor(255, 255, 255, 160));
+        for (size_t i = 0; i < legend.size(); ++i) {
+            const int base = box.y() + PlotFrame::LegendBaseline(static_cast<int>(i));
+            painter.setPen(QPen(PaletteColour(legend[i].colour), 2));
+            const int rise = base - PlotFrame::kLegendStrokeRise;
+            painter.drawLine(x0, rise, x0 + PlotFrame::kLegendStroke, rise);
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(x0 + PlotFrame::kLegendStroke + PlotFrame::kLegendGap, base),
+                             QString::fromStdString(legend[i].text));
+        }
+    }
     painter.restore();
     painter.save();
     painter.setPen(QColor(0x80, 0x80, 0x80));

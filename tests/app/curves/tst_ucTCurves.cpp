@@ -7,6 +7,7 @@
 #include "core/curves/Interpolation.h"
 #include "core/data/qalBondData.h"
 #include "core/draw/PlotFrame.h"
+#include "core/draw/PlotSvg.h"
 #include "core/text/NumberText.h"
 #include "curves/ucTCurves.h"
 #include "io/plot/PlotPainter.h"
@@ -36,12 +37,12 @@ const Rows kTenYears = {{"1", "0.3", "12/31/2011", "100"}, {"2", "0.6", "12/31/2
                         {"3", "1.0", "12/30/2013", "100"}, {"5", "2.0", "12/31/2015", "100"},
                         {"7", "2.7", "12/31/2017", "100"}, {"10", "3.3", "12/28/2020", "100"}};
 
-void LoadRows(Session& session, const Rows& rows) {
+void LoadRows(Session& session, const Rows& rows, const std::string& date = "12/31/2010") {
     GridModel grid(static_cast<int>(rows.size()) + 2, 6, 1, 1);
     for (size_t i = 0; i < rows.size(); ++i)
         for (int c = 0; c < 4; ++c)
             grid.SetTextMatrix(static_cast<int>(i) + 2, c + 1, rows[i][static_cast<size_t>(c)]);
-    BuildBondTable(session, grid, "12/31/2010");
+    BuildBondTable(session, grid, date);
 }
 
 // The zero curve of the rows in one compounding, computed without the panel.
@@ -288,6 +289,61 @@ private slots:
 
     // Large Display stretches the picture box and the grid; the plot is kept, not recomputed, and
     // a PNG of the box's size matches a grab of the box.
+    // Keep leaves the plot in the picture: the next day's curve comes over it in the next colour
+    // that shows on white, every curve on one scale, with a legend of the quote dates in the
+    // picture and its exports. Clear ends the comparison.
+    void keepComparesDays() {
+        using Entry = DisplayList::LegendEntry;
+        Panel t(kTenYears);
+        DisplayList& plot = t.p->Picture()->Plot();
+        t.Click("cmdKeep"); // nothing plotted: nothing kept
+        t.Click("oCurveType_1");
+        QVERIFY(plot.Legend().empty());
+        t.Click("cmdKeep");
+        QCOMPARE(plot.Legend(), (std::vector<Entry>{{"12/31/2010", 12}}));
+
+        // An inverted day with far higher rates.
+        const Rows high = {{"1", "16", "09/30/1982", "100"},
+                           {"2", "15.5", "09/30/1983", "100"},
+                           {"10", "14", "09/30/1991", "100"}};
+        LoadRows(t.h.session, high, "09/30/1981");
+        t.p->Initialize();
+        t.Click("oCurveType_0");
+        QCOMPARE(plot.Legend(), (std::vector<Entry>{{"12/31/2010", 12}, {"09/30/1981", 13}}));
+        float low = 1, top = 0, right = 0;
+        for (const DisplayList::Line& line : plot.Lines())
+            for (const DisplayList::Point& pt : line.points) {
+                low = std::min(low, pt.y);
+                top = std::max(top, pt.y);
+                right = std::max(right, pt.x);
+            }
+        const DisplayList::Scale& scale = plot.UserScale();
+        QVERIFY(scale.bottom <= low && low < 0.01f && scale.top >= top && top > 0.15f);
+        QVERIFY(scale.right >= right && right > 9.9f);
+        QCOMPARE(t.Box("Text1_0")->text().toStdString(), plot.BoundText(0));
+        QCOMPARE(t.Box("Text1_1")->text().toStdString(), plot.BoundText(1));
+
+        // The next colour after magenta passes over yellow and white.
+        t.Click("cmdKeep");
+        t.Click("oCurveType_0");
+        QCOMPARE(int(plot.Lines().back().colour), 0);
+        QCOMPARE(plot.Legend().size(), size_t(2));
+
+        const std::string svg = PlotSvg(plot, 300, 200);
+        QVERIFY(svg.find("<g id=\"legend\"") != std::string::npos);
+        QVERIFY(svg.find(">12/31/2010</text>") != std::string::npos);
+        QVERIFY(svg.find(">09/30/1981</text>") != std::string::npos);
+
+        t.Click("cmdClear");
+        QVERIFY(plot.Lines().empty() && plot.Legend().empty());
+        LoadRows(t.h.session, kTenYears);
+        t.p->Initialize();
+        t.Click("oCurveType_1");
+        QCOMPARE(int(plot.Lines().back().colour), 12);
+        QVERIFY(plot.Legend().empty());
+        QVERIFY(plot.UserScale().top < 0.1f);
+    }
+
     void largeDisplayKeepsThePlotAndExportMatchesTheBox() {
         Panel t(kTenYears);
         t.Click("oCurveType_1");
