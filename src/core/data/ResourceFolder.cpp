@@ -60,14 +60,14 @@ std::string CmtHistoryFile() {
     const fs::path compact = "history/treasury-cmt-daily-1962-2018.ycmt";
     const fs::path text = "history/treasury-cmt-daily-1962-2018.tsv";
     std::vector<fs::path> candidates;
-    // The compact form is made by the build: beside the binary once installed or packed, in the
-    // build tree's resources while developing. YARROW_RESOURCES names one folder and is kept to.
+    // The compact form is made by the build: in the build tree's resources beside bin/ while
+    // developing, with the other bundled files once installed. YARROW_RESOURCES names one folder
+    // and is kept to.
     if (!std::getenv("YARROW_RESOURCES")) {
         std::error_code ec;
         const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
         if (!ec)
             candidates.push_back(exe.parent_path() / "../resources" / compact);
-        candidates.push_back(fs::path(YARROW_BINARY_RESOURCES) / compact);
     }
     const fs::path folder = ResourceFolder();
     candidates.push_back(folder / compact);
