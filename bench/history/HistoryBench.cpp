@@ -1,4 +1,4 @@
-// The Treasury history: reading it (compact form and text) and, for days spread over 1962-2018,
+// The Treasury history: reading it (compact form and text) and, for days spread over 1962-2025,
 // looking up the day, writing the data grid and building the bond table with its prices, which
 // is what "Load" in the dialog and --history-date do once the history is in memory.
 

@@ -25,7 +25,7 @@ Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
                          reads them; columns are letters or numbers; the sheet defaults to the
                          first one "Find Excel Sheets" lists
   --history-date DATE    the Treasury curve of that day from the bundled history (1962-01-02 to
-                         2018-07-25): each series' latest rate on or before DATE, series without
+                         2025-07-11): each series' latest rate on or before DATE, series without
                          one in the 30 days before left out
   --date TEXT            quote date (default: today; with series files, the date they give)
   --date-order mdy|dmy   program date format (default: from the locale)

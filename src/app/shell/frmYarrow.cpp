@@ -255,7 +255,7 @@ void frmYarrow::BuildMenus() {
     QAction* curveOfDate =
         AddMenuItem(file, "mnuCurveOfDate", "Treasury &Curve of a Date...", &frmYarrow::mnuCurveOfDate_Click);
     curveOfDate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to 2018");
+    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to 2025");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();

@@ -57,8 +57,8 @@ std::string ResourceFolder() {
 }
 
 std::string CmtHistoryFile() {
-    const fs::path compact = "history/treasury-cmt-daily-1962-2018.ycmt";
-    const fs::path text = "history/treasury-cmt-daily-1962-2018.tsv";
+    const fs::path compact = "history/treasury-cmt-daily-1962-2025.ycmt";
+    const fs::path text = "history/treasury-cmt-daily-1962-2025.tsv";
     std::vector<fs::path> candidates;
     // The compact form is made by the build: in the build tree's resources beside bin/ while
     // developing, with the other bundled files once installed. YARROW_RESOURCES names one folder

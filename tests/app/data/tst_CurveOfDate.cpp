@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(1962, 1, 2));
         auto* slider = Find<QSlider>(*dlg, "sldHistory");
         slider->setValue(slider->maximum());
-        QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(2018, 7, 25));
+        QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(2025, 7, 11));
         Find<QCalendarWidget>(*dlg, "calDate")->setSelectedDate(QDate(2004, 6, 11)); // no rates that day
         QCOMPARE(Find<QLabel>(*dlg, "lblSliderDate")->text(), QString("06/11/2004"));
         const int holiday = slider->value();

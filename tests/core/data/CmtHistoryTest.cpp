@@ -18,7 +18,7 @@ const std::string kResources =
 
 const CmtHistory& History() {
     static const CmtHistory h =
-        CmtHistory::FromFile(kResources + "/history/treasury-cmt-daily-1962-2018.tsv");
+        CmtHistory::FromFile(kResources + "/history/treasury-cmt-daily-1962-2025.tsv");
     return h;
 }
 
@@ -58,9 +58,12 @@ TEST(CmtHistory, DaysAsTheFileStatesThem) {
         // The ends of the file.
         {"1962-01-02", "1962-01-02", "1Y 3.22 3Y 3.70 5Y 3.88 10Y 4.06"},
         {"1962-01-01", "", ""},
-        {"2018-08-24", "2018-07-25",
-         "3M 2.01 6M 2.20 1Y 2.42 2Y 2.66 3Y 2.74 5Y 2.82 7Y 2.90 10Y 2.94 20Y 3.00 30Y 3.06"},
-        {"2018-08-25", "", ""},
+        {"2025-08-10", "2025-07-11",
+         "3M 4.41 6M 4.31 1Y 4.09 2Y 3.90 3Y 3.86 5Y 3.99 7Y 4.19 10Y 4.43 20Y 4.96 30Y 4.96"},
+        {"2025-08-11", "", ""},
+        // Inside the Treasury's span, the inversion of 2023.
+        {"2023-07-03", "2023-07-03",
+         "3M 5.44 6M 5.53 1Y 5.43 2Y 4.94 3Y 4.56 5Y 4.19 7Y 4.03 10Y 3.86 20Y 4.08 30Y 3.87"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.asked);
@@ -76,7 +79,7 @@ TEST(CmtHistory, DaysAsTheFileStatesThem) {
     EXPECT_NE(Describe(History().DayOf(Iso("2002-03-17"))).find("30Y 5.37"), std::string::npos);
     EXPECT_EQ(Describe(History().DayOf(Iso("2002-03-18"))).find("30Y"), std::string::npos);
     EXPECT_EQ(History().First(), Iso("1962-01-02"));
-    EXPECT_EQ(History().Last(), Iso("2018-07-25"));
+    EXPECT_EQ(History().Last(), Iso("2025-07-11"));
 }
 
 // The year-end day of the history writes the very grid the bundled series files give, and a day
