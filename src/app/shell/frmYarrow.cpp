@@ -280,6 +280,10 @@ void frmYarrow::BuildMenus() {
     AddMenuItem(options, "mnuOptionsNormalDisplay", "&Normal Display",
                 &frmYarrow::mnuOptionsNormalDisplay_Click);
 
+    // The teaching windows beyond the panels each add their item here.
+    lessons_ = menuBar()->addMenu("&Lessons");
+    lessons_->setObjectName("mnuLessons");
+
     QAction* calculator = menuBar()->addAction("&Calculator");
     calculator->setObjectName("mnuCalculator");
     connect(calculator, &QAction::triggered, this, &frmYarrow::mnuCalculator_Click);

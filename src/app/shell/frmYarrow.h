@@ -12,6 +12,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QWebEngineView;
 
@@ -70,6 +71,8 @@ public:
     const PageAddresses& Pages() const { return pages_; }
     QWidget* Client() const { return client_; }
     calcs* Calculators() const { return calcs_; }
+    // The "Lessons" menu, where the teaching windows are opened.
+    QMenu* LessonsMenu() const { return lessons_; }
     // The "Treasury Curve of a Date" dialog while it is open.
     class frmCurveOfDate* CurveOfDate() const {
         return curveOfDate_;
@@ -159,6 +162,7 @@ private:
     WorkPanel* CurrentPanel_ = nullptr;
     bool ExpandBottom_ = false; // until the start-up expands it
     QPointer<calcs> calcs_;
+    QMenu* lessons_ = nullptr;
     std::function<QString()> saveFileChooser_;
     QPointer<frmCurveOfDate> curveOfDate_;
 };

@@ -424,7 +424,7 @@ private slots:
         QStringList bar;
         for (QAction* a : win.w.menuBar()->actions())
             bar << a->text();
-        QCOMPARE(bar, (QStringList{"&File", "&Edit", "&Options", "&Calculator", "&Help"}));
+        QCOMPARE(bar, (QStringList{"&File", "&Edit", "&Options", "&Lessons", "&Calculator", "&Help"}));
         auto items = [&](const char* menu) {
             QStringList out;
             for (QAction* a : Find<QMenu>(win.w, menu)->actions())
