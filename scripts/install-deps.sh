@@ -10,6 +10,7 @@ packages=(
   libquantlib0-dev libglpk-dev
   python3 python3-openpyxl xvfb xauth
   fonts-dejavu-core locales
+  lintian appstream desktop-file-utils help2man
 )
 if [ "${1:-}" = fuzz ]; then
   packages=(cmake ninja-build clang-14 libclang-rt-14-dev libgtest-dev)

@@ -8,19 +8,16 @@
 #include "widgets/QtClipboard.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/ThrottledEvents.h"
+#include "YarrowVersion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
+#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    yarrow::PrepareWebEngineEnvironment();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("QAL Yarrow");
-    QApplication::setApplicationVersion(YARROW_VERSION);
-
     QCommandLineParser parser;
     parser.setApplicationDescription("QAL Yarrow: Treasury yield curves and bond analytics.");
     parser.addHelpOption();
@@ -43,6 +40,26 @@ int main(int argc, char* argv[]) {
     parser.addOptions({siteRoot, frbDataUrl, fetchTimeout, timingRun, screenshots});
     parser.addPositionalArgument(
         "workbooks", "Workbooks (.xlsx, .xlsm, .ods, .csv) to open for \"Data from Excel\".", "[FILE...]");
+    // --help and --version need no display (the manual page is made from them at build time): a
+    // core application answers them before the GUI one exists.
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    parser.parse(arguments);
+    if (parser.isSet("help") || parser.isSet("version")) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName("yarrow");
+        QCoreApplication::setApplicationVersion(YARROW_VERSION);
+        if (parser.isSet("help"))
+            parser.showHelp(0);
+        parser.showVersion();
+    }
+
+    yarrow::PrepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QAL Yarrow");
+    QApplication::setApplicationVersion(YARROW_VERSION);
+    QGuiApplication::setDesktopFileName("org.qal_yarrow.yarrow");
     parser.process(app);
 
     yarrow::Session session;

@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "Commands.h"
+#include "YarrowVersion.h"
 #include "core/text/RuntimeError.h"
 
 #include <ostream>

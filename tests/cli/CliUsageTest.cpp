@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "YarrowVersion.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

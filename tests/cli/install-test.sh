@@ -15,7 +15,7 @@ for f in bin/yarrow-cli share/yarrow/FRBData/H15_TCMNOM_M3_2010.txt share/yarrow
   [ -e "$work/prefix/$f" ] || fail "$f not installed"
 done
 if [ -x "$build/bin/yarrow" ]; then
-  for f in bin/yarrow share/applications/yarrow.desktop share/icons/hicolor/scalable/apps/yarrow.svg; do
+  for f in bin/yarrow share/applications/org.qal_yarrow.yarrow.desktop share/icons/hicolor/scalable/apps/yarrow.svg; do
     [ -e "$work/prefix/$f" ] || fail "$f not installed"
   done
 fi
