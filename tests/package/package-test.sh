@@ -5,6 +5,7 @@
 set -euo pipefail
 cpack=$1
 build=$2
+source=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package test: $*" >&2; exit 1; }
@@ -40,6 +41,11 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$build/bin/yarrow" --version)" = "yarrow $version" ] ||
     fail "yarrow --version (no display) is not $version"
 zcat "$root/usr/share/man/man1/yarrow-cli.1.gz" | grep -q "yarrow-cli $version" || fail "the manual page misses $version"
+
+# The metainfo's screenshots are pictures the screenshot tour takes.
+for shot in $(grep -o 'screenshots/[a-z0-9-]*\.png' "$root/usr/share/metainfo/$id.metainfo.xml" | sed 's#.*/##'); do
+    grep -q "\"$shot\"" "$source/src/app/shell/ScreenshotTour.cpp" || fail "the screenshot tour takes no $shot"
+done
 
 checked=0
 if command -v lintian >/dev/null; then
