@@ -39,6 +39,10 @@ named=$(yarrow-cli plot no-such-layer --out x.svg 2>&1 | sed -n "s/.*unknown plo
         tr -d ' ' | tr ',' '\n' | sort -u | tr '\n' ' ')
 [ -n "$named" ] || fail "yarrow-cli names no layers when refusing one"
 [ "$layers" = "$named" ] || fail "layers offered '$layers', the program names '$named'"
+first=$(complete_line yarrow-cli plot "")
+for layer in $named; do
+    [[ " $first" == *" $layer "* ]] || fail "plot does not offer $layer first: $first"
+done
 
 touch quotes.tsv
 mkdir series.d
