@@ -104,10 +104,15 @@ double ContinuousYield(const BondFlows& bond, double value, double guess) {
     // The value falls and is convex in y: after at most one step Newton closes in from one side.
     double y = guess;
     for (int iteration = 0; iteration < 200; ++iteration) {
-        const double d = FlowsDollarDuration(bond, y);
+        double v = 0, d = 0; // value and $duration at y, in one pass
+        for (size_t j = 0; j < bond.times.size(); ++j) {
+            const double pv = bond.amounts[j] * std::exp(-y * bond.times[j]);
+            v += pv;
+            d += bond.times[j] * pv;
+        }
         if (!(d > 0) || !std::isfinite(d))
             return nan;
-        const double step = (FlowsValueAtYield(bond, y) - value) / d;
+        const double step = (v - value) / d;
         y += step;
         if (!std::isfinite(y))
             return nan;

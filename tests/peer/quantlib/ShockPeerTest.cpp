@@ -2,17 +2,15 @@
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/lessons/ShockRepricing.h"
+#include "peer/quantlib/SameZeroCurve.h"
 
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <ql/math/interpolations/linearinterpolation.hpp>
 #include <ql/quotes/simplequote.hpp>
 #include <ql/termstructures/yield/piecewisezerospreadedtermstructure.hpp>
-#include <ql/termstructures/yield/zerocurve.hpp>
 #include <ql/termstructures/yield/zerospreadedtermstructure.hpp>
-#include <ql/time/daycounters/actual365fixed.hpp>
 #include <random>
 
 namespace yarrow::peer {
@@ -20,36 +18,6 @@ namespace {
 
 using namespace QuantLib;
 using QlDate = QuantLib::Date;
-
-// Our zero curve as QuantLib's linear zero curve on the very same times: a knot at 0 and one far
-// beyond the last maturity, both at the end rates, make it flat beyond the ends as ours is.
-class SameZeroCurve : public InterpolatedZeroCurve<Linear> {
-public:
-    SameZeroCurve(const QlDate& today, const ZeroCurveKnots& curve)
-        : InterpolatedZeroCurve<Linear>(today, Actual365Fixed()) {
-        times_ = {0.0};
-        data_ = {curve.rates.front()};
-        for (size_t i = 0; i < curve.times.size(); ++i) {
-            if (curve.times[i] == times_.back() && i > 0)
-                continue; // point 0 repeats point 1
-            times_.push_back(curve.times[i]);
-            data_.push_back(curve.rates[i]);
-        }
-        times_.push_back(times_.back() + 100);
-        data_.push_back(data_.back());
-        for (double t : times_)
-            dates_.push_back(today + static_cast<QuantLib::Date::serial_type>(std::ceil(t * 365)));
-        setupInterpolation();
-        interpolation_.update();
-        enableExtrapolation();
-    }
-    bool Increasing() const {
-        for (size_t i = 1; i < times_.size(); ++i)
-            if (!(times_[i - 1] < times_[i]))
-                return false;
-        return true;
-    }
-};
 
 struct Table {
     std::vector<std::array<std::string, 4>> rows; // name, coupon %, maturity, quote
