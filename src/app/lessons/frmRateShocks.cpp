@@ -160,8 +160,8 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(pictures, 3);
-    layout->addWidget(gridShock, 2);
+    layout->addLayout(pictures, 5);
+    layout->addWidget(gridShock, 3);
     layout->addWidget(lblStatus);
 
     auto* close = new QShortcut(QKeySequence::Close, this);

@@ -105,18 +105,26 @@ void CheckShock(const ShockKnots& knots) {
     for (size_t i = 0; i < knots.size(); ++i) {
         const ShockKnot& k = knots[i];
         if (!std::isfinite(k.years) || k.years < 0)
-            throw ShockInputError("a knot's maturity is 0 years or more, not " + Shortest(k.years));
+            throw ShockInputError(
+                std::string("a knot's maturity is 0 years or more, not ").append(Shortest(k.years)));
         if (!std::isfinite(k.bp) || std::fabs(k.bp) > kMaxShockBp)
-            throw ShockInputError("a shift is at most 5000 bp either way, not " + Shortest(k.bp) + " bp");
+            throw ShockInputError(std::string("a shift is at most 5000 bp either way, not ")
+                                      .append(Shortest(k.bp))
+                                      .append(" bp"));
         if (i > 0 && !(knots[i - 1].years < k.years))
-            throw ShockInputError("two knots at " + Shortest(k.years) + " years");
+            throw ShockInputError(std::string("two knots at ").append(Shortest(k.years)).append(" years"));
     }
 }
 
 std::string ShockKnotsText(const ShockKnots& knots) {
     std::string text;
-    for (const ShockKnot& k : knots)
-        text += (text.empty() ? "" : ",") + Shortest(k.years) + ":" + Shortest(k.bp);
+    for (const ShockKnot& k : knots) {
+        if (!text.empty())
+            text += ',';
+        text += Shortest(k.years);
+        text += ':';
+        text += Shortest(k.bp);
+    }
     return text;
 }
 

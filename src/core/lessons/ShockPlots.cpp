@@ -44,7 +44,8 @@ void DrawAll(DisplayList& picture, const std::vector<Series>& series, double lef
     }
     const double pad = hi > lo ? (hi - lo) * 0.05 : std::max(0.5, std::fabs(hi) * 0.05);
     lo -= pad;
-    hi += pad;
+    // Room at the top for the legend, which sits in the top-left corner.
+    hi += pad + (hi - lo) * 0.25;
     picture.Clear();
     picture.SetUserScale(static_cast<float>(left), static_cast<float>(hi), static_cast<float>(right),
                          static_cast<float>(lo));
@@ -72,7 +73,8 @@ Series Sample(std::string layer, std::string legend, int16_t colour, int16_t wid
 }
 
 std::string SignedBp(double bp) {
-    return (bp >= 0 ? "+" : "") + Number(bp, 0, " bp");
+    std::string text = bp >= 0 ? "+" : "";
+    return text.append(Number(bp, 0, " bp"));
 }
 
 } // namespace
@@ -87,7 +89,7 @@ void DrawShockCurve(DisplayList& picture, const ZeroCurveKnots& curve, const Sho
         right = 30;
     std::string legend = "Shocked";
     if (shock.size() == 1)
-        legend += " " + SignedBp(shock[0].bp);
+        legend.append(" ").append(SignedBp(shock[0].bp));
     DrawAll(picture,
             {Sample("zero", "Zero curve", kNavy, 2, 0, right,
                     [&](double t) { return 100 * ZeroRateAt(curve, t); }),
