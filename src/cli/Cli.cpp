@@ -75,12 +75,24 @@ Commands:
                          --right; through the last curve, or the zero curve), clear. --size is
                          the picture box in pixels (default 640x480); the file adds the bound
                          labels around it
+  shock --parallel BP | --shift "YEARS:BP,..." [--holdings FILE]
+                         each bond repriced off the continuous zero curve shifted by the shock
+                         (linear between knots, flat beyond them; at most 5000 bp either way):
+                         Bond Years Shift Value Shocked Change Yield change Duration est.
+                         Duration+convexity est. Error D Error D+C (bp: Shift, Yield change), then a
+                         Portfolio row of the holdings FILE lists ("Bond TAB Quantity" lines, as
+                         optimize prints them)
+  plot shock-curve (--parallel BP | --shift TEXT) --out FILE [--size WxH]
+                         the zero curve before and after the shock
+  plot price-yield --bond NAME [--parallel BP | --shift TEXT] --out FILE [--size WxH]
+                         the bond's price against its continuous yield over +/- 300 bp, with the
+                         duration tangent, the duration-and-convexity parabola and the shocked yield
   history --from DATE --to DATE [--step daily|weekly|monthly]
                          Date (yyyy-mm-dd) and the ten rates 3M .. 30Y in percent, one line per
                          step, empty where a series is absent (daily: every business day of the
                          history; weekly and monthly: counted from --from)
 
-Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize) also take
+Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize, shock) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
                          JSON array of objects keyed by the column headings, cells as text
 
@@ -99,7 +111,7 @@ const CommandInfo kCommands[] = {
     {"spline", CmdSpline},       {"cashflows", CmdCashflows},
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
     {"link", CmdLink},           {"plot", CmdPlot},
-    {"history", CmdHistory},
+    {"history", CmdHistory},     {"shock", CmdShock},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

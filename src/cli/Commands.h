@@ -34,6 +34,8 @@ OutputFormat FormatOption(const CommandOptions& opts);
 
 namespace yarrow {
 
+class DisplayList;
+
 // The Nelson-Siegel model and fit, the interpolation table, cash-flow streams and portfolios.
 int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
@@ -43,6 +45,20 @@ int CmdOptimize(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::str
 int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // The curves panel's picture, drawn layer by layer into an SVG or PNG file.
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// Rate shocks: the repriced table, and its two pictures (plot shock-curve, plot price-yield).
+int CmdShock(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdPlotShock(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+inline bool IsShockPicture(const std::string& name) {
+    return name == "shock-curve" || name == "price-yield";
+}
+// The picture size of plot's --size (default 640x480), after checking that --out is .svg or .png.
+struct PlotSize {
+    int width = 640;
+    int height = 480;
+};
+PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out);
+// Writes the picture as SVG or PNG (by the file's ending); InputError when it cannot be written.
+void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& path);
 // Rates of the bundled Treasury history, one line per step of a date range.
 int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 

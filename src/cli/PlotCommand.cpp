@@ -100,7 +100,21 @@ void WritePicture(const DisplayList& plot, PictureSize size, const std::string& 
 
 } // namespace
 
+PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out) {
+    if (!EndsWith(out, ".svg") && !EndsWith(out, ".png"))
+        throw UsageError{"--out names a .svg or a .png file"};
+    const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
+    return {size.width, size.height};
+}
+
+void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& path) {
+    WritePicture(plot, {size.width, size.height}, path);
+}
+
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (IsShockPicture(a))
+            return CmdPlotShock(ctx, dialogs, args);
     CommandOptions opts(
         args,
         {"--out", "--size", "--compounding", "--level", "--slope", "--curve", "--step", "--left", "--right"},

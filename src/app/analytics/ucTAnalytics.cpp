@@ -202,7 +202,12 @@ void ucTAnalytics::Solve(Strategy strategy) {
     MousePointer::Hourglass();
     const PortfolioSolution solution = SolvePortfolio(app_.session, strategy, targets);
     WriteQuantities(solution, app_.session.nBonds, Grid1->Model());
+    lastHoldings_.clear();
+    if (solution.status == 0)
+        for (int i = 1; i <= app_.session.nBonds && i - 1 <= solution.x.UBound(); ++i)
+            lastHoldings_.push_back({app_.session.Bond(i).GetName(), solution.x(i - 1)});
     emit StatusText(QString::fromStdString(SolveStatusText(app_.session, solution)));
+    emit Solved();
     MousePointer::Normal();
     DoEvents(&app_.events);
 }

@@ -2,6 +2,7 @@
 
 #include "core/analytics/CashFlowMeasures.h"
 #include "core/analytics/PortfolioOptimizer.h"
+#include "core/lessons/ShockRepricing.h"
 #include "shell/WorkPanel.h"
 
 class QCheckBox;
@@ -35,6 +36,8 @@ public:
     float cfDollarConvexity() const { return cf_.cfDollarConvexity; }
 
     GridView* BondGrid() const { return Grid1; }
+    // The bonds and quantities of the last Solve (empty before the first, or when it failed).
+    const std::vector<Holding>& LastHoldings() const { return lastHoldings_; }
     GridView* CashFlowGrid() const { return gridCF; }
 
     // The handlers, as the controls run them.
@@ -48,6 +51,8 @@ public:
 signals:
     // Outcomes worth a line in the status bar.
     void StatusText(const QString& text);
+    // A Solve finished; LastHoldings() holds its outcome.
+    void Solved();
 
 private:
     void SolveMinConvexity();
@@ -61,6 +66,7 @@ private:
 
     AppContext& app_;
     CashFlowResult cf_;
+    std::vector<Holding> lastHoldings_;
 
     GridView* Grid1;
     QGroupBox* Frame1;

@@ -5,6 +5,7 @@
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
+#include "lessons/frmRateShocks.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/GridView.h"
@@ -198,6 +199,22 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     Settle(w, 500);
     failures += Save(w, folder, "analytics-large.png");
     Trigger(w, "mnuOptionsNormalDisplay");
+
+    // Rate shocks on the table just solved: +100 bp parallel, then a 100 bp steepener.
+    Trigger(w, "mnuRateShocks");
+    if (frmRateShocks* shocks = w.RateShocks()) {
+        shocks->ChoosePreset(ShockPreset::Parallel);
+        shocks->SetSize(100);
+        Settle(w, 300);
+        failures += Save(*shocks, folder, "rate-shocks-parallel.png");
+        shocks->ChoosePreset(ShockPreset::Steepener);
+        Settle(w, 300);
+        failures += Save(*shocks, folder, "rate-shocks-steepener.png");
+        shocks->close();
+    } else {
+        std::printf("FAILED the Rate Shocks window did not open\n");
+        ++failures;
+    }
 
     w.cmdRestart_Click();
     // The dialog on the inverted curve of 1981, then that day loaded.

@@ -12,6 +12,7 @@
 #include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
 #include "io/plot/PlotPainter.h"
+#include "lessons/frmRateShocks.h"
 #include "shell/AppContext.h"
 #include "shell/BrowserLayout.h"
 #include "shell/NavigateCombo.h"
@@ -283,6 +284,8 @@ void frmYarrow::BuildMenus() {
     // The teaching windows beyond the panels each add their item here.
     lessons_ = menuBar()->addMenu("&Lessons");
     lessons_->setObjectName("mnuLessons");
+    AddMenuItem(lessons_, "mnuRateShocks", "Rate &Shocks...", &frmYarrow::mnuRateShocks_Click)
+        ->setToolTip("Shift the zero curve and compare the exact repricing with duration and convexity");
 
     QAction* calculator = menuBar()->addAction("&Calculator");
     calculator->setObjectName("mnuCalculator");
@@ -649,6 +652,24 @@ void frmYarrow::mnuCalculator_Click() {
         calcs_ = new calcs(app_, this);
     calcs_->show();
     calcs_->raise();
+}
+
+frmRateShocks* frmYarrow::RateShocks() const {
+    return rateShocks_;
+}
+
+void frmYarrow::mnuRateShocks_Click() {
+    if (!rateShocks_) {
+        rateShocks_ = new frmRateShocks(app_, this);
+        rateShocks_->setAttribute(Qt::WA_DeleteOnClose);
+        rateShocks_->SetHoldings(ucTAnalytics1->LastHoldings());
+        connect(ucYarrowData1, &ucYarrowData::BondTableChanged, rateShocks_, &frmRateShocks::Reload);
+        connect(ucTAnalytics1, &ucTAnalytics::Solved, rateShocks_,
+                [this] { rateShocks_->SetHoldings(ucTAnalytics1->LastHoldings()); });
+    }
+    rateShocks_->show();
+    rateShocks_->raise();
+    rateShocks_->activateWindow();
 }
 
 void frmYarrow::mnuCurveOfDate_Click() {

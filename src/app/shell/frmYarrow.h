@@ -23,6 +23,7 @@ class BrowserPane;
 class LineControl;
 class WebBrowserPane;
 class WorkPanel;
+class frmRateShocks;
 class ucTAnalytics;
 class ucTCurves;
 class ucYarrowData;
@@ -81,6 +82,9 @@ public:
     // File > Treasury Curve of a Date...: opens the dialog; "Load" loads the day into the data
     // panel and builds the bond table.
     void mnuCurveOfDate_Click();
+    // Lessons > Rate Shocks...: opens (or raises) the rate-shock window.
+    void mnuRateShocks_Click();
+    frmRateShocks* RateShocks() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +169,7 @@ private:
     QMenu* lessons_ = nullptr;
     std::function<QString()> saveFileChooser_;
     QPointer<frmCurveOfDate> curveOfDate_;
+    QPointer<frmRateShocks> rateShocks_;
 };
 
 } // namespace yarrow
