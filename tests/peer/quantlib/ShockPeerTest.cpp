@@ -32,13 +32,14 @@ Table Generate(std::mt19937& rng) {
     while (months <= 360) {
         const double years = months / 12.0;
         const double coupon = std::max(0.0, level + slope * (1 - std::exp(-years / 5)) + u(rng) - 0.5);
-        char coupon_[48], quote[48], maturity[48];
+        char name[16], coupon_[48], quote[48], maturity[48];
+        std::snprintf(name, sizeof name, "B%d", months);
         std::snprintf(coupon_, sizeof coupon_, "%.3f", coupon);
         std::snprintf(quote, sizeof quote, "%.3f", 100 + 6 * u(rng) - 3);
         std::snprintf(maturity, sizeof maturity, "12/31/%d", 2010 + months / 12);
         if (months % 12 != 0)
             std::snprintf(maturity, sizeof maturity, "%02d/%02d/%d", months % 12, 15, 2010 + months / 12 + 1);
-        t.rows.push_back({"B" + std::to_string(months), coupon_, maturity, quote});
+        t.rows.push_back({name, coupon_, maturity, quote});
         months += 6 + static_cast<int>(30 * u(rng));
     }
     return t;
