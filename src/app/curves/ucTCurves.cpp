@@ -3,6 +3,7 @@
 #include "core/curves/CurvesController.h"
 #include "core/data/Session.h"
 #include "core/data/TableWarnings.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"

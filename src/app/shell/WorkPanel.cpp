@@ -1,6 +1,6 @@
 #include "shell/WorkPanel.h"
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
 

@@ -1,6 +1,6 @@
 #include "shell/qalSetDisplay.h"
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
 #include "shell/Twips.h"
 #include "widgets/LineControl.h"

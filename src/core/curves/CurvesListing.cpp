@@ -2,11 +2,12 @@
 
 #include "core/curves/CurvesController.h"
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
 
