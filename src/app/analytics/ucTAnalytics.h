@@ -2,7 +2,7 @@
 
 #include "core/analytics/CashFlowMeasures.h"
 #include "core/analytics/PortfolioOptimizer.h"
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -9,10 +9,10 @@
 #include "core/seams/Clipboard.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 #include "widgets/PictureBox.h"
 
 #include <QComboBox>
@@ -82,15 +82,6 @@ private:
     QLineEdit* box_;
     DisplayList& plot_;
     int i_;
-};
-
-// The hourglass for the length of a computation, however it ends.
-class HourglassScope {
-public:
-    HourglassScope() { MousePointer::Hourglass(); }
-    ~HourglassScope() { MousePointer::Normal(); }
-    HourglassScope(const HourglassScope&) = delete;
-    HourglassScope& operator=(const HourglassScope&) = delete;
 };
 
 } // namespace
@@ -255,7 +246,7 @@ void ucTCurves::cmdPlot_Click() {
             curves.PlotChosen(Grid1->Model());
             return;
         }
-        HourglassScope hourglass;
+        MousePointer::HourglassScope hourglass;
         curves.PlotChosen(Grid1->Model());
         ShowWarnings(CurveWarnings(app_.session));
     } catch (const std::exception& e) {
@@ -352,7 +343,7 @@ void ucTCurves::cmdMinus_Click() {
 void ucTCurves::cmdSpline_Click() {
     try {
         cmdPlot_Click();
-        HourglassScope hourglass;
+        MousePointer::HourglassScope hourglass;
         Curves().DrawSpline();
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);

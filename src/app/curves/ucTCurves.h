@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 
 #include <array>
 #include <cstdint>

@@ -1,21 +1,9 @@
 #pragma once
 
-#include "core/curves/CurvesListing.h"
+// CurvesPlot brings the listing, the model, the interpolation and the standard headers with it.
 #include "core/curves/CurvesPlot.h"
-#include "core/curves/NelsonSiegel.h"
-
-#include <array>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
 
 namespace yarrow {
-
-class Canvas;
-class GridModel;
-class Session;
-class TextSink;
 
 // One row per compounding: the frequency list's caption, the command line's name, the frequency.
 struct CompoundingEntry {
