@@ -3,7 +3,7 @@
 
 #include "FuzzInput.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 using namespace yarrow;
 

@@ -5,7 +5,7 @@
 # render as on a desktop), else Qt's offscreen platform.
 set -euo pipefail
 BUILD_DIR=${1:-build}
-APP="$BUILD_DIR/bin/yarrow"
+APP="$BUILD_DIR/bin/yarrow-screenshots"
 OUT="$BUILD_DIR/screenshots"
 if [ ! -x "$APP" ]; then
     echo "screenshots: $APP not found; build first" >&2

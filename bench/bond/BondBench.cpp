@@ -5,6 +5,7 @@
 #include "core/bond/qalBond.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/text/Dates.h"

@@ -10,7 +10,7 @@
 #include "core/seams/Clipboard.h"
 #include "core/seams/Dialogs.h"
 #include "curves/ucTCurves.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/PictureBox.h"
 #include "widgets/ThrottledEvents.h"
 

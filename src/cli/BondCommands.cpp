@@ -9,28 +9,26 @@
 
 namespace yarrow {
 
-int16_t CompoundingFromName(const std::string& name) {
-    static const std::pair<const char*, int16_t> names[] = {
-        {"continuous", -1}, {"daily", 365}, {"monthly", 12}, {"semi-annual", 2}, {"annual", 1}};
-    for (const auto& [text, freq] : names)
-        if (name == text)
-            return freq;
-    throw UsageError{"--compounding takes continuous, daily, monthly, semi-annual or annual, not '" + name +
-                     "'"};
+int16_t CompoundingOption(const std::string& name) {
+    if (const auto freq = CompoundingFromName(name))
+        return *freq;
+    throw UsageError{"--compounding takes " + NameList(kCompoundings) + ", not '" + name + "'"};
 }
 
 OutputFormat FormatOption(const CommandOptions& opts) {
     return OutputFormatFromName(opts.Value("--format").value_or("tsv"));
 }
 
-CurveType CurveFromName(const std::string& name) {
-    if (name == "ytm")
-        return CurveType::YieldToMaturity;
-    if (name == "zero")
-        return CurveType::Zero;
-    if (name == "forward")
-        return CurveType::Forward;
-    throw UsageError{"the curve is one of ytm, zero, forward, not '" + name + "'"};
+CurveType CurveOption(const std::string& name) {
+    if (const auto type = CurveFromName(name))
+        return *type;
+    throw UsageError{"the curve is one of " + NameList(kCurves, ", ") + ", not '" + name + "'"};
+}
+
+int StepOption(const std::string& name) {
+    if (const auto index = StepIndexFromName(name))
+        return *index;
+    throw UsageError{"--step takes " + NameList(kSteps) + ", not '" + name + "'"};
 }
 
 int CmdBonds(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
@@ -49,8 +47,8 @@ int CmdCurve(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     CommandOptions opts(args, {"--compounding", "--format"}, {});
     if (opts.Positional().size() != 1)
         throw UsageError{"curve takes one of ytm, zero, forward"};
-    const CurveType type = CurveFromName(opts.Positional()[0]);
-    const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
+    const CurveType type = CurveOption(opts.Positional()[0]);
+    const int16_t freq = CompoundingOption(opts.Value("--compounding").value_or("continuous"));
     const OutputFormat format = FormatOption(opts);
 
     ctx.LoadBondTable(dialogs);

@@ -66,22 +66,6 @@ float CommandOptions::Number(const std::string& name, float fallback) const {
     return SafeSingle(*v);
 }
 
-float StrictSingle(const std::string& text) {
-    if (!IsNumeric(text))
-        throw RuntimeError::TypeMismatch();
-    return SafeSingle(text);
-}
-
-int StepIndexFromName(const std::string& name) {
-    if (name == "daily")
-        return 0;
-    if (name == "weekly")
-        return 1;
-    if (name == "monthly")
-        return 2;
-    throw UsageError{"--step takes daily, weekly or monthly, not '" + name + "'"};
-}
-
 void CliContext::Warn(const std::vector<std::string>& warnings) {
     for (const std::string& w : warnings)
         err << "yarrow-cli: warning: " << w << "\n";

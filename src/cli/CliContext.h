@@ -101,12 +101,6 @@ struct CliContext {
 // The bundled Treasury history (compact form when the build made it). InputError when unreadable.
 CmtHistory LoadCmtHistory();
 
-// A parameter box read strictly, as the plot reads it: a text that is not a number is a type mismatch.
-float StrictSingle(const std::string& text);
-
-// The interpolation grid of a --step name (daily 0, weekly 1, monthly 2); UsageError otherwise.
-int StepIndexFromName(const std::string& name);
-
 // Writes one TAB-separated line.
 void WriteRow(std::ostream& out, const std::vector<std::string>& cells);
 

@@ -2,7 +2,7 @@
 
 #include "CliContext.h"
 #include "TableOutput.h"
-#include "core/curves/CurvesListing.h"
+#include "core/curves/CurvesController.h"
 
 #include <string>
 #include <vector>
@@ -24,9 +24,11 @@ int CmdAnalytics(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
 
 // Compounding name of the command line ("continuous", "daily", ...) as a frequency; UsageError
 // for anything else.
-int16_t CompoundingFromName(const std::string& name);
+int16_t CompoundingOption(const std::string& name);
 // "ytm", "zero" or "forward"; UsageError for anything else.
-CurveType CurveFromName(const std::string& name);
+CurveType CurveOption(const std::string& name);
+// The interpolation grid of a --step name (daily 0, weekly 1, monthly 2); UsageError otherwise.
+int StepOption(const std::string& name);
 // The listing commands' --format (default tsv).
 OutputFormat FormatOption(const CommandOptions& opts);
 

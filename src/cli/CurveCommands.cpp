@@ -58,24 +58,22 @@ int CmdNelsonSiegel(CliContext& ctx, CliDialogs& dialogs, const std::vector<std:
     Session& s = ctx.session;
     GridModel grid;
     FillCurvesListing(s, grid);
-    NelsonSiegelParameters p;
-    p.level = StrictSingle(opts.Value("--level").value_or(".068"));
-    p.slope = StrictSingle(opts.Value("--slope").value_or("-.04"));
-    p.curve = StrictSingle(opts.Value("--curve").value_or(".005"));
+    CurvesController curves(s);
+    const char* names[] = {"--level", "--slope", "--curve"};
+    for (size_t i = 0; i < 3; ++i)
+        if (const auto text = opts.Value(names[i]))
+            curves.nelsonSiegelTexts[i] = *text;
+    NelsonSiegelParameters p = curves.NelsonSiegel();
     ComputeCurve(s, grid, CurveType::Zero, -1);
     ctx.Warn(CurveWarnings(s));
     if (opts.Flag("--fit")) {
         ctx.Warn(NelsonSiegelFitWarnings(s));
-        p = FitNelsonSiegel(s);
-        // The boxes show the fitted values, and the plot reads them back from there.
-        p.level = SafeSingle(FormatNelsonSiegelParameter(p.level));
-        p.slope = SafeSingle(FormatNelsonSiegelParameter(p.slope));
-        p.curve = SafeSingle(FormatNelsonSiegelParameter(p.curve));
+        p = curves.Fit();
     }
     const std::vector<std::string> parameters{FormatNelsonSiegelParameter(p.level),
                                               FormatNelsonSiegelParameter(p.slope),
                                               FormatNelsonSiegelParameter(p.curve)};
-    Array1<float> model = NelsonSiegelAtBonds(s, p);
+    Array1<float> model = curves.Model(p);
     TableRows rows{{"Years", "Model", "Zero's"}};
     for (int i = 1; i <= s.nBonds; ++i)
         rows.push_back({FormatPattern(s.ZeroTimes(i), "####0.0000"), FormatPattern(model(i), "####0.0000"),
@@ -99,12 +97,11 @@ int CmdSpline(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::strin
     if (!opts.Positional().empty())
         throw UsageError{"spline takes no arguments"};
     const OutputFormat format = FormatOption(opts);
-    const CurveType type = CurveFromName(opts.Value("--curve").value_or("zero"));
-    const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
-    const float step = InterpolationStep(StepIndexFromName(opts.Value("--step").value_or("monthly")));
-    // End slopes are read as the boxes are: the leading number of the text, else 0.
-    const float left = CSng(Val(opts.Value("--left").value_or("0")));
-    const float right = CSng(Val(opts.Value("--right").value_or("0")));
+    const CurveType type = CurveOption(opts.Value("--curve").value_or("zero"));
+    const int16_t freq = CompoundingOption(opts.Value("--compounding").value_or("continuous"));
+    const float step = InterpolationStep(StepOption(opts.Value("--step").value_or("monthly")));
+    const float left = EndSlope(opts.Value("--left").value_or("0"));
+    const float right = EndSlope(opts.Value("--right").value_or("0"));
 
     ctx.LoadBondTable(dialogs);
     GridModel grid;

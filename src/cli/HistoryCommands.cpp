@@ -13,9 +13,7 @@ int CmdHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector<std::
     const auto toText = opts.Value("--to");
     if (!fromText || !toText)
         throw UsageError{"history needs --from DATE and --to DATE"};
-    const std::string step = opts.Value("--step").value_or("daily");
-    if (step != "daily" && step != "weekly" && step != "monthly")
-        throw UsageError{"--step takes daily, weekly or monthly, not '" + step + "'"};
+    const std::string step = kSteps[StepOption(opts.Value("--step").value_or("daily"))].name;
     const Date from = ctx.ReadDate("--from", *fromText);
     const Date to = ctx.ReadDate("--to", *toText);
     if (to < from)
@@ -29,7 +27,9 @@ int CmdHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector<std::
             cells[static_cast<size_t>(o.series) + 1] = HundredthsText(o.hundredths);
         WriteRow(ctx.out, cells);
     };
-    WriteRow(ctx.out, {"Date", "3M", "6M", "1Y", "2Y", "3Y", "5Y", "7Y", "10Y", "20Y", "30Y"});
+    std::vector<std::string> heading{"Date"};
+    heading.insert(heading.end(), std::begin(kFrbSeriesLabels), std::end(kFrbSeriesLabels));
+    WriteRow(ctx.out, heading);
     if (step == "daily") {
         // Business days: the days of the history that have at least one rate.
         const size_t before = history.IndexOnOrBefore(from - std::chrono::days(1));

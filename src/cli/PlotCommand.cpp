@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "core/curves/CurvesPlot.h"
+#include "core/curves/CurvesController.h"
 #include "core/draw/DisplayList.h"
 #include "core/draw/PlotSvg.h"
 #include "core/text/NumberText.h"
@@ -131,30 +131,32 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
     if (!EndsWith(*out, ".svg") && !EndsWith(*out, ".png"))
         throw UsageError{"--out names a .svg or a .png file"};
     const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
-    const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
-    const float step = InterpolationStep(StepIndexFromName(opts.Value("--step").value_or("monthly")));
-    // End slopes are read as the boxes are: the leading number of the text, else 0.
-    const float left = CSng(Val(opts.Value("--left").value_or("0")));
-    const float right = CSng(Val(opts.Value("--right").value_or("0")));
-    const std::string level = opts.Value("--level").value_or(".068");
-    const std::string slope = opts.Value("--slope").value_or("-.04");
-    const std::string curve = opts.Value("--curve").value_or(".005");
+    Session& s = ctx.session;
+    CurvesController curves(s);
+    curves.compFreq = CompoundingOption(opts.Value("--compounding").value_or("continuous"));
+    curves.stepIndex = StepOption(opts.Value("--step").value_or("monthly"));
+    curves.leftSlopeText = opts.Value("--left").value_or("0");
+    curves.rightSlopeText = opts.Value("--right").value_or("0");
+    const char* parameterNames[] = {"--level", "--slope", "--curve"};
+    for (size_t i = 0; i < 3; ++i)
+        if (const auto text = opts.Value(parameterNames[i]))
+            curves.nelsonSiegelTexts[i] = *text;
+    // A slope beyond single precision stops the command before the table is built.
+    EndSlope(curves.leftSlopeText);
+    EndSlope(curves.rightSlopeText);
 
     ctx.LoadBondTable(dialogs);
-    Session& s = ctx.session;
     GridModel listing;
     FillCurvesListing(s, listing);
     DisplayList picture;
     CountingDialogs reports(dialogs);
-    CurvesPlot plot(
-        s, picture,
-        {&picture.BoundSink(0), &picture.BoundSink(1), &picture.BoundSink(2), &picture.BoundSink(3)},
+    curves.AttachPlot(
+        picture, {&picture.BoundSink(0), &picture.BoundSink(1), &picture.BoundSink(2), &picture.BoundSink(3)},
         &reports);
     // The curve the option buttons would show; the spline and the model replot it first.
-    std::optional<CurveType> chosen;
     auto replot = [&] {
-        if (chosen)
-            plot.PlotCurve(listing, *chosen, freq);
+        if (curves.chosen)
+            curves.PlotChosen(listing);
     };
     for (const std::string& layer : layers) {
         if (layer == "clear") {
@@ -162,28 +164,24 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
         } else if (layer == "ns") {
             NelsonSiegelParameters p;
             if (opts.Flag("--fit")) {
-                chosen = CurveType::Zero;
+                curves.chosen = CurveType::Zero;
                 replot();
-                p = FitNelsonSiegel(s);
-                // The boxes show the fitted values, and the plot reads them back from there.
-                p.level = SafeSingle(FormatNelsonSiegelParameter(p.level));
-                p.slope = SafeSingle(FormatNelsonSiegelParameter(p.slope));
-                p.curve = SafeSingle(FormatNelsonSiegelParameter(p.curve));
+                p = curves.Fit();
             } else {
-                p = {StrictSingle(level), StrictSingle(slope), StrictSingle(curve)};
+                p = curves.NelsonSiegel();
             }
-            const Array1<float> model = NelsonSiegelAtBonds(s, p);
-            chosen = CurveType::Zero;
+            const Array1<float> model = curves.Model(p);
+            curves.chosen = CurveType::Zero;
             replot();
-            plot.DrawNelsonSiegel(model);
+            curves.Plot().DrawNelsonSiegel(model);
         } else if (layer == "spline") {
             // With no curve chosen yet the spline goes through the zero curve, as `spline` does.
-            if (!chosen)
-                chosen = CurveType::Zero;
+            if (!curves.chosen)
+                curves.chosen = CurveType::Zero;
             replot();
-            plot.DrawSpline(step, left, right);
+            curves.DrawSpline();
         } else {
-            chosen = CurveFromName(layer);
+            curves.chosen = CurveOption(layer);
             replot();
         }
         if (reports.messages > 0)

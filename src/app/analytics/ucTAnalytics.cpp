@@ -1,17 +1,18 @@
 #include "analytics/ucTAnalytics.h"
 
+#include "base/IgnoreErrors.h"
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/data/Session.h"
 #include "core/grid/GridText.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridCellDelegate.h"
 #include "widgets/GridView.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -23,20 +24,6 @@
 namespace yarrow {
 
 namespace {
-
-QLabel* NewLabel(const char* text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return l;
-}
-
-// One statement of a handler that ignores its errors.
-template <typename F> void IgnoreErrors(F&& statement) {
-    try {
-        statement();
-    } catch (const RuntimeError&) {
-    }
-}
 
 } // namespace
 

@@ -3,7 +3,7 @@
 #include "core/analytics/CashFlowMeasures.h"
 #include "core/analytics/PortfolioOptimizer.h"
 #include "core/lessons/ShockRepricing.h"
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 
 class QCheckBox;
 class QGroupBox;

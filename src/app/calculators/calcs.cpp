@@ -1,5 +1,6 @@
 #include "calculators/calcs.h"
 
+#include "base/IgnoreErrors.h"
 #include "calculators/GridCellEditor.h"
 #include "core/calculators/ConvertQuote.h"
 #include "core/calculators/DateRule.h"
@@ -10,7 +11,7 @@
 #include "core/seams/Clipboard.h"
 #include "core/seams/Dialogs.h"
 #include "core/text/RuntimeError.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
 
@@ -47,14 +48,6 @@ template <typename T> T* Named(T* control, const QString& name) {
 
 QString Indexed(const char* name, int index) {
     return QString("%1_%2").arg(name).arg(index);
-}
-
-// Runs one statement of the window load; a run-time error stops only that statement.
-template <typename F> void IgnoreErrors(F&& statement) {
-    try {
-        statement();
-    } catch (const std::exception&) {
-    }
 }
 
 QGroupBox* Panel(const char* name, const char* caption, QWidget* parent) {
@@ -319,24 +312,24 @@ DateOrder calcs::Order() const {
 }
 
 void calcs::Form_Load() {
-    IgnoreErrors([&] { app_.session.dateOrder = DateOrderFromFormat(DetectDateFormat(SystemOrder())); });
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] { app_.session.dateOrder = DateOrderFromFormat(DetectDateFormat(SystemOrder())); });
+    IgnoreErrors<std::exception>([&] {
         if (const QScreen* s = screen()) {
             const QRect area = s->availableGeometry();
             move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
         }
     });
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] {
         const QString today = Q(FormatDate(Today(), app_.session.DateFormat()));
         Text2[0]->setText(today);
         Text2[2]->setText(today);
     });
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] {
         pad_->Reset();
         ShowReadout();
         bDecimal->setText(Q(decSep_));
     });
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] {
         SetupPresentValueGrid(Grid1->Model());
         const int w0 = Grid1->fontMetrics().horizontalAdvance("Maturity");
         const int w1 = Grid1->fontMetrics().horizontalAdvance("Maturtys");
@@ -349,7 +342,7 @@ void calcs::Form_Load() {
         Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         Grid1->Model().Select(1, 0, 1, 0);
     });
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] {
         const DateRuleChoice defaults = DefaultDateRule(Today());
         Combo1[0]->setCurrentIndex(defaults.weekday);
         Combo1[1]->setCurrentIndex(defaults.after ? 1 : 0);
@@ -399,7 +392,7 @@ void calcs::Cancel_Click() {
 }
 
 void calcs::pst_Click() {
-    IgnoreErrors([&] {
+    IgnoreErrors<std::exception>([&] {
         if (auto text = app_.clipboard.GetText()) {
             pad_->Paste(*text);
             ShowReadout();
@@ -408,7 +401,7 @@ void calcs::pst_Click() {
 }
 
 void calcs::cpy_Click() {
-    IgnoreErrors([&] { ToClipboard(pad_->Display()); });
+    IgnoreErrors<std::exception>([&] { ToClipboard(pad_->Display()); });
 }
 
 void calcs::ToClipboard(const std::string& text) {

@@ -1,17 +1,18 @@
 #include "curves/ucTCurves.h"
 
-#include "core/curves/CurvesPlot.h"
+#include "core/curves/CurvesController.h"
 #include "core/data/Session.h"
 #include "core/data/TableWarnings.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 #include "widgets/PictureBox.h"
 
 #include <QComboBox>
@@ -67,22 +68,6 @@ constexpr TwipRect kSlopesLabel{120, 5985, 700, 255};
 constexpr TwipRect kSplineLeft{840, 5955, 700, 300};
 constexpr TwipRect kSplineRight{1600, 5955, 700, 300};
 
-// The colour after `colour` for the next day of a comparison, passing over the palette colours
-// that hardly show on the white picture (light grey, light green, light cyan, yellow, white).
-int16_t NextKeepColour(int16_t colour) {
-    constexpr std::array<int16_t, 5> kFaint = {7, 10, 11, 14, 15};
-    int16_t c = colour;
-    do
-        c = static_cast<int16_t>((((c + 1) % 16) + 16) % 16);
-    while (std::find(kFaint.begin(), kFaint.end(), c) != kFaint.end());
-    return c;
-}
-
-bool IsCurveLayer(const std::string& layer) {
-    return layer == CurveLayer(CurveType::YieldToMaturity) || layer == CurveLayer(CurveType::Zero) ||
-           layer == CurveLayer(CurveType::Forward);
-}
-
 // A bound label box: shows the text and keeps it with the plot, so an exported picture carries
 // the same labels.
 class BoundLabel : public TextSink {
@@ -99,26 +84,10 @@ private:
     int i_;
 };
 
-// The hourglass for the length of a computation, however it ends.
-class HourglassScope {
-public:
-    HourglassScope() { MousePointer::Hourglass(); }
-    ~HourglassScope() { MousePointer::Normal(); }
-    HourglassScope(const HourglassScope&) = delete;
-    HourglassScope& operator=(const HourglassScope&) = delete;
-};
-
-// The parameter boxes are read strictly: a text that is not a number is a type mismatch.
-float StrictSingle(const QLineEdit* box) {
-    const std::string text = box->text().toStdString();
-    if (!IsNumeric(text))
-        throw RuntimeError::TypeMismatch();
-    return SafeSingle(text);
-}
-
 } // namespace
 
-ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_(app) {
+ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
+    : WorkPanel(parent), app_(app), curves_(std::make_unique<CurvesController>(app.session)) {
     setObjectName("ucTCurves");
     SetDesignSize(kDesignWidth, kDesignHeight);
 
@@ -144,11 +113,11 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
 
     Frame1 = Place(new QGroupBox("Nelson-Siegel", this), "Frame1", kFrame);
     Label1[1] = Place(new QLabel("Level", Frame1), "Label1_1", kLevelLabel);
-    txtLevel = Place(new QLineEdit(".068", Frame1), "txtLevel", kLevel);
+    txtLevel = Place(new QLineEdit(kNelsonSiegelDefaultTexts[0], Frame1), "txtLevel", kLevel);
     Label1[2] = Place(new QLabel("Slope", Frame1), "Label1_2", kSlopeLabel);
-    txtSlope = Place(new QLineEdit("-.04", Frame1), "txtSlope", kSlope);
+    txtSlope = Place(new QLineEdit(kNelsonSiegelDefaultTexts[1], Frame1), "txtSlope", kSlope);
     Label1[3] = Place(new QLabel("Curve", Frame1), "Label1_3", kCurveLabel);
-    txtCurve = Place(new QLineEdit(".005", Frame1), "txtCurve", kCurve);
+    txtCurve = Place(new QLineEdit(kNelsonSiegelDefaultTexts[2], Frame1), "txtCurve", kCurve);
     cmdMinus = Place(new QPushButton("-", Frame1), "cmdMinus", kMinus);
     cmdPlus = Place(new QPushButton("+", Frame1), "cmdPlus", kPlus);
     cmdNSFit = Place(new QPushButton("Fit", Frame1), "cmdNSFit", kFit);
@@ -173,10 +142,9 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
     cmdSpline->setToolTip("Replot the curve and draw a cubic spline through it");
     cmdPlot = Place(new QPushButton("Plot", this), "cmdPlot", kPlot);
     cmdPlot->setToolTip("Plot the chosen curve over what is drawn");
-    const char* curveNames[] = {"Yields to Maturity", "Zero", "Forward"};
     const char* optionNames[] = {"oCurveType_0", "oCurveType_1", "oCurveType_2"};
     for (int i = 0; i < 3; ++i)
-        oCurveType[i] = Place(new QRadioButton(curveNames[i], this), optionNames[i], kCurveType[i]);
+        oCurveType[i] = Place(new QRadioButton(kCurves[i].caption, this), optionNames[i], kCurveType[i]);
     Grid1 = Place(new GridView(this), "Grid1", kGrid);
     Grid1->SetEditable(false);
     Grid1->SetColumnTwips(kGridColumns);
@@ -220,13 +188,13 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
     ActiveBox_ = txtLevel;
     CompFreq_ = -1;
     cmbInterpolate->clear();
-    for (const char* name : kInterpolationNames)
-        cmbInterpolate->addItem(name);
+    for (const StepEntry& step : kSteps)
+        cmbInterpolate->addItem(step.caption);
     cmbInterpolate->setCurrentIndex(2);
     DoEvents(&app_.events);
     cmbFreq->clear();
-    for (const char* name : kCompoundingNames)
-        cmbFreq->addItem(name);
+    for (const CompoundingEntry& compounding : kCompoundings)
+        cmbFreq->addItem(compounding.caption);
     cmbFreq->setCurrentIndex(0);
     DoEvents(&app_.events);
 }
@@ -237,17 +205,27 @@ ucTCurves::~ucTCurves() {
 }
 
 int16_t ucTCurves::NumInterp() const {
-    return CurveDraw_ ? CurveDraw_->NumInterp() : int16_t(0);
+    return curves_->HasPlot() ? curves_->Plot().NumInterp() : int16_t(0);
 }
 
-CurvesPlot& ucTCurves::Plot() {
-    if (!CurveDraw_) {
+CurvesController& ucTCurves::Curves() {
+    if (!curves_->HasPlot()) {
         std::array<TextSink*, 4> sinks{};
         for (size_t i = 0; i < 4; ++i)
             sinks[i] = boundSinks_[i].get();
-        CurveDraw_ = std::make_unique<CurvesPlot>(app_.session, *pbox, sinks, &app_.dialogs, &app_.events);
+        curves_->AttachPlot(*pbox, sinks, &app_.dialogs, &app_.events);
     }
-    return *CurveDraw_;
+    curves_->compFreq = CompFreq_;
+    curves_->nelsonSiegelTexts = {txtLevel->text().toStdString(), txtSlope->text().toStdString(),
+                                  txtCurve->text().toStdString()};
+    curves_->leftSlopeText = txtSplineLeft->text().toStdString();
+    curves_->rightSlopeText = txtSplineRight->text().toStdString();
+    curves_->stepIndex = cmbInterpolate->currentIndex();
+    curves_->chosen.reset();
+    for (int i = 0; i < 3; ++i)
+        if (oCurveType[i]->isChecked())
+            curves_->chosen = kCurves[i].type;
+    return *curves_;
 }
 
 void ucTCurves::Initialize() {
@@ -262,17 +240,14 @@ void ucTCurves::Forwards() {
 
 void ucTCurves::cmdPlot_Click() {
     try {
-        int selected = -1;
-        for (int i = 0; i < 3; ++i)
-            if (oCurveType[i]->isChecked())
-                selected = i;
-        if (selected < 0) {
+        CurvesController& curves = Curves();
+        if (!curves.chosen) {
             // Nothing chosen: the plot still starts afresh, but nothing is computed or drawn.
-            Plot().BeginPlot();
+            curves.PlotChosen(Grid1->Model());
             return;
         }
-        HourglassScope hourglass;
-        Plot().PlotCurve(Grid1->Model(), static_cast<CurveType>(selected), CompFreq_);
+        MousePointer::HourglassScope hourglass;
+        curves.PlotChosen(Grid1->Model());
         ShowWarnings(CurveWarnings(app_.session));
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
@@ -289,8 +264,8 @@ void ucTCurves::cmbFreq_Click() {
 
 void ucTCurves::cmdClear_Click() {
     pbox->Clear();
-    if (CurveDraw_)
-        CurveDraw_->ForgetKept();
+    if (curves_->HasPlot())
+        curves_->Plot().ForgetKept();
 }
 
 void ucTCurves::cmdKeep_Click() {
@@ -298,7 +273,7 @@ void ucTCurves::cmdKeep_Click() {
     const std::vector<DisplayList::Line>& lines = plot.Lines();
     const auto curve = std::find_if(lines.rbegin(), lines.rend(),
                                     [](const DisplayList::Line& l) { return IsCurveLayer(l.layer); });
-    if (curve == lines.rend() || !CurveDraw_ || !CurveDraw_->Keep(NextKeepColour(curve->colour))) {
+    if (curve == lines.rend() || !curves_->HasPlot() || !curves_->Plot().Keep(NextKeepColour(curve->colour))) {
         emit StatusText("Plot a curve first, then keep it.");
         return;
     }
@@ -310,17 +285,13 @@ void ucTCurves::cmdKeep_Click() {
 
 void ucTCurves::cmdNSPlot_Click() {
     try {
-        NelsonSiegelParameters p;
-        p.level = StrictSingle(txtLevel);
-        p.slope = StrictSingle(txtSlope);
-        p.curve = StrictSingle(txtCurve);
-        const Array1<float> model = NelsonSiegelAtBonds(app_.session, p);
+        const Array1<float> model = Curves().Model(Curves().NelsonSiegel());
         if (!oCurveType[1]->isChecked()) {
             oCurveType[1]->setChecked(true);
             oCurveType_Click(1);
         }
         cmdPlot_Click();
-        Plot().DrawNelsonSiegel(model);
+        Curves().Plot().DrawNelsonSiegel(model);
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
@@ -332,10 +303,11 @@ void ucTCurves::cmdNSFit_Click() {
         oCurveType[1]->setChecked(true);
         oCurveType_Click(1);
         const std::vector<std::string> warnings = NelsonSiegelFitWarnings(app_.session);
-        const NelsonSiegelParameters p = FitNelsonSiegel(app_.session);
-        txtLevel->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.level)));
-        txtSlope->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.slope)));
-        txtCurve->setText(QString::fromStdString(FormatNelsonSiegelParameter(p.curve)));
+        CurvesController& curves = Curves();
+        curves.Fit();
+        txtLevel->setText(QString::fromStdString(curves.nelsonSiegelTexts[0]));
+        txtSlope->setText(QString::fromStdString(curves.nelsonSiegelTexts[1]));
+        txtCurve->setText(QString::fromStdString(curves.nelsonSiegelTexts[2]));
         cmdNSPlot_Click();
         ShowWarnings(warnings);
     } catch (const std::exception& e) {
@@ -371,10 +343,8 @@ void ucTCurves::cmdMinus_Click() {
 void ucTCurves::cmdSpline_Click() {
     try {
         cmdPlot_Click();
-        HourglassScope hourglass;
-        const float left = CSng(Val(txtSplineLeft->text().toStdString()));
-        const float right = CSng(Val(txtSplineRight->text().toStdString()));
-        Plot().DrawSpline(InterpolationStep(cmbInterpolate->currentIndex()), left, right);
+        MousePointer::HourglassScope hourglass;
+        Curves().DrawSpline();
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
@@ -382,7 +352,7 @@ void ucTCurves::cmdSpline_Click() {
 
 void ucTCurves::cmdCopyInterp_Click() {
     try {
-        const std::string text = Plot().InterpolationText(InterpolationStep(cmbInterpolate->currentIndex()));
+        const std::string text = Curves().InterpolationText();
         app_.clipboard.Clear();
         app_.clipboard.SetText(text);
         DoEvents(&app_.events);

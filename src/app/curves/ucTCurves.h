@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +16,7 @@ class QRadioButton;
 namespace yarrow {
 
 struct AppContext;
-class CurvesPlot;
+class CurvesController;
 class GridView;
 class PictureBox;
 class TextSink;
@@ -64,7 +64,8 @@ private:
     void Nudge(float delta);
     // Degenerate results computed as asked (two bonds on one maturity, a singular fit) in the status bar.
     void ShowWarnings(const std::vector<std::string>& warnings);
-    CurvesPlot& Plot();
+    // The controller with the controls' state copied in, its plot on the picture box.
+    CurvesController& Curves();
 
     AppContext& app_;
     PictureBox* pbox = nullptr;
@@ -93,7 +94,7 @@ private:
     QLineEdit* ActiveBox_ = nullptr;
     int16_t CompFreq_ = -1;
     std::array<std::unique_ptr<TextSink>, 4> boundSinks_;
-    std::unique_ptr<CurvesPlot> CurveDraw_;
+    std::unique_ptr<CurvesController> curves_;
 };
 
 } // namespace yarrow

@@ -23,9 +23,6 @@ Date FromQDate(QDate d) {
     return MakeDate(d.year(), d.month(), d.day());
 }
 
-const char* const kSeriesNames[kFrbSeriesCount] = {"3M", "6M", "1Y",  "2Y",  "3Y",
-                                                   "5Y", "7Y", "10Y", "20Y", "30Y"};
-
 } // namespace
 
 frmCurveOfDate::frmCurveOfDate(const CmtHistory& history, Date initial, DateOrder order, QWidget* parent)
@@ -129,11 +126,11 @@ void frmCurveOfDate::ShowDay() {
     for (int s = 0; s < kFrbSeriesCount; ++s) {
         if (next < day.rows.size() && day.rows[next].series == s) {
             rates += QString("%1 %2   ")
-                         .arg(kSeriesNames[s])
+                         .arg(kFrbSeriesLabels[static_cast<size_t>(s)])
                          .arg(QString::fromStdString(HundredthsText(day.rows[next].hundredths)));
             ++next;
         } else {
-            absent << kSeriesNames[s];
+            absent << kFrbSeriesLabels[static_cast<size_t>(s)];
         }
     }
     QString text = QString("Quote date %1 (%2)\n%3")

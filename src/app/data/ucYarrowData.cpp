@@ -12,11 +12,11 @@
 #include "core/text/RuntimeError.h"
 #include "data/qalBloombergData.h"
 #include "io/ResourcePaths.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,11 +31,6 @@ namespace yarrow {
 
 namespace {
 
-QLabel* NewLabel(const char* text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return l;
-}
 
 // Clears a flag when the scope ends, however it ends.
 class FlagGuard {

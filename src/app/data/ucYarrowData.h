@@ -3,7 +3,7 @@
 #include "core/text/Dates.h"
 #include "io/workbook/WorkbookLinkClient.h"
 #include "io/workbook/WorkbookServer.h"
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 #include "widgets/BrowserPane.h"
 
 #include <QPointer>

@@ -4,7 +4,7 @@
 #include "core/draw/DisplayList.h"
 #include "core/grid/GridText.h"
 #include "core/lessons/ShockPlots.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/GridView.h"
 #include "widgets/PictureBox.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 #include <string>
 #include <vector>

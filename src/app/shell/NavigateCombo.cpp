@@ -2,7 +2,7 @@
 
 #include "core/seams/PendingEvents.h"
 #include "widgets/BrowserPane.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QComboBox>
 #include <QEventLoop>

@@ -1,108 +1,37 @@
 #include "shell/frmYarrow.h"
 
 #include "analytics/ucTAnalytics.h"
+#include "base/AppContext.h"
+#include "base/IgnoreErrors.h"
+#include "base/Twips.h"
 #include "calculators/calcs.h"
-#include "core/data/CmtHistory.h"
 #include "core/data/Session.h"
-#include "core/grid/GridCsv.h"
 #include "core/seams/Dialogs.h"
-#include "core/seams/PendingEvents.h"
 #include "core/text/RuntimeError.h"
+#include "core/seams/PendingEvents.h"
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
-#include "io/plot/PlotPainter.h"
-#include "lessons/frmRateShocks.h"
-#include "shell/AppContext.h"
-#include "shell/BrowserLayout.h"
 #include "shell/NavigateCombo.h"
-#include "shell/Twips.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
-#include "widgets/LineControl.h"
-#include "widgets/PictureBox.h"
 #include "widgets/WebBrowserPane.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
-#include <QTimer>
-#include <QWebEngineView>
 
 namespace yarrow {
 
 namespace {
-
-// Design-time places of the controls PositionBrowsers does not move (twips on the client area).
+// Where every panel sits on the client area (twips).
 constexpr TwipRect kPanelCorner{120, 540, 0, 0};
-constexpr float kButtonTop = 90;
-constexpr float kButtonHeight = 345;
-constexpr float kAddressHeight = 330;
-constexpr float kLabelHeight = 255;
-
-QPixmap YarrowPicture(int size) {
-    // A yarrow head: a flat cluster of small white florets on a green stem.
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 120, 50), size / 12.0));
-    p.drawLine(QPointF(size * 0.5, size * 0.45), QPointF(size * 0.5, size * 0.98));
-    p.setPen(QPen(QColor(150, 150, 150), 0.6));
-    p.setBrush(QColor(250, 250, 245));
-    const double r = size * 0.11;
-    const QPointF florets[] = {{0.5, 0.22}, {0.3, 0.3},  {0.7, 0.3},  {0.2, 0.45},  {0.4, 0.42},
-                               {0.6, 0.42}, {0.8, 0.45}, {0.5, 0.08}, {0.33, 0.14}, {0.67, 0.14}};
-    for (const QPointF& f : florets)
-        p.drawEllipse(QPointF(f.x() * size, f.y() * size), r, r);
-    return pm;
-}
-
-QPixmap BadgePicture(int width, int height) {
-    QPixmap pm(width, height);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(32, 74, 135));
-    p.drawRoundedRect(QRectF(0, 0, width, height), 4, 4);
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(height * 6 / 10);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, width, height), Qt::AlignCenter, "QAL Yarrow");
-    return pm;
-}
-
-template <typename T> T* Make(T* control, const char* objectName, const TwipRect& r) {
-    control->setObjectName(objectName);
-    SetTwips(control, r);
-    return control;
-}
-
-// One statement of the display-size items: a panel without the property keeps its size.
-template <typename F> void IgnoreErrors(F&& statement) {
-    try {
-        statement();
-    } catch (const RuntimeError&) {
-    }
-}
-
 } // namespace
 
 frmYarrow::frmYarrow(AppContext& app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -129,103 +58,6 @@ BrowserPane& frmYarrow::Browser1Pane() const {
 
 BrowserPane& frmYarrow::Browser2Pane() const {
     return *pane2_;
-}
-
-void frmYarrow::BuildControls() {
-    client_ = new QWidget(this);
-    client_->setObjectName("frmYarrowClient");
-    setCentralWidget(client_);
-    client_->installEventFilter(this);
-
-    Image1 = Make(new QLabel(client_), "Image1", {120, 45, 420, 420});
-    Image1->setPixmap(YarrowPicture(28));
-    cmdRestart =
-        Make(new QPushButton("Restart", client_), "cmdRestart", {660, kButtonTop, 1200, kButtonHeight});
-    cmdYieldCurve =
-        Make(new QPushButton("Curves", client_), "cmdYieldCurve", {1920, kButtonTop, 1200, kButtonHeight});
-    cmdAnalytics =
-        Make(new QPushButton("Analytics", client_), "cmdAnalytics", {3180, kButtonTop, 1200, kButtonHeight});
-    Image2 = Make(new QLabel(client_), "Image2", {4500, 90, 1500, 345});
-    Image2->setPixmap(BadgePicture(100, 23));
-
-    ucYarrowData1 = new ucYarrowData(app_, client_);
-    ucYarrowData1->setObjectName("ucYarrowData1");
-    ucTCurves1 = new ucTCurves(app_, client_);
-    ucTCurves1->setObjectName("ucTCurves1");
-    ucTAnalytics1 = new ucTAnalytics(app_, client_);
-    ucTAnalytics1->setObjectName("ucTAnalytics1");
-    // "Restart" shows the data panel as it stands; the other two need bonds, take the data panel's
-    // corner and initialise on every showing ("Analytics" lets pending events run once more first).
-    AddPanel({.panel = ucYarrowData1, .button = cmdRestart});
-    AddPanel({.panel = ucTCurves1,
-              .button = cmdYieldCurve,
-              .needsBonds = true,
-              .shareCorner = true,
-              .initializeOnShow = true});
-    AddPanel({.panel = ucTAnalytics1,
-              .button = cmdAnalytics,
-              .needsBonds = true,
-              .shareCorner = true,
-              .initializeOnShow = true,
-              .eventsBeforeInitialize = true});
-    ucYarrowData1->show();
-    CurrentPanel_ = ucYarrowData1;
-
-    Browser1 = CreateBrowserControl(client_, "Browser1", &pane1_);
-    SetTwips(Browser1, {6300, 540, 8000, 7000});
-    cmdBack = Make(new QPushButton("Back <", client_), "cmdBack", {6300, kButtonTop, 1100, kButtonHeight});
-    cmdForward =
-        Make(new QPushButton("Forward >", client_), "cmdForward", {7425, kButtonTop, 1100, kButtonHeight});
-    cmdStop = Make(new QPushButton("Stop", client_), "cmdStop", {8550, kButtonTop, 900, kButtonHeight});
-
-    Browser2 = CreateBrowserControl(client_, "Browser2", &pane2_);
-    SetTwips(Browser2, {120, 8400, 14000, 3000});
-    cmbNavigate = Make(new QComboBox(client_), "cmbNavigate", {120, 7750, 4000, kAddressHeight});
-    cmbNavigate->setEditable(true);
-    cmbNavigate->setInsertPolicy(QComboBox::NoInsert);
-    cmdBotBack = Make(new QPushButton("Back <", client_), "cmdBotBack", {4125, 7750, 1000, kAddressHeight});
-    cmdBotForward =
-        Make(new QPushButton("Forward >", client_), "cmdBotForward", {5130, 7750, 1000, kAddressHeight});
-    lblAddressBot =
-        Make(new QLabel("Bottom Window", client_), "lblAddressBot", {120, 8100, 1500, kLabelHeight});
-
-    Line1[0] = Make(new LineControl(client_), "Line1_0", {});
-    Line1[0]->SetPoints(120, 480, 6120, 480);
-    Line1[1] = Make(new LineControl(client_), "Line1_1", {});
-    // The address row sits over the top of the lower pane when the two meet.
-    cmbNavigate->raise();
-    cmdBotBack->raise();
-    cmdBotForward->raise();
-
-    statusText_ = new QLabel(this);
-    statusText_->setObjectName("lblStatus");
-    statusBar()->addWidget(statusText_, 1);
-
-    for (const PanelEntry& e : panels_)
-        connect(e.button, &QPushButton::clicked, this, [this, p = e.panel] { OpenPanel(p); });
-    connect(cmdStop, &QPushButton::clicked, this, &frmYarrow::cmdStop_Click);
-    // Back/Forward without history do nothing; there is nothing to report.
-    connect(cmdBack, &QPushButton::clicked, this, [this] {
-        pane1_->GoBack();
-        DoEvents(&app_.events);
-    });
-    connect(cmdForward, &QPushButton::clicked, this, [this] {
-        pane1_->GoForward();
-        DoEvents(&app_.events);
-    });
-    connect(cmdBotBack, &QPushButton::clicked, this, [this] {
-        pane2_->GoBack();
-        DoEvents(&app_.events);
-    });
-    connect(cmdBotForward, &QPushButton::clicked, this, [this] {
-        pane2_->GoForward();
-        DoEvents(&app_.events);
-    });
-    connect(cmbNavigate, &QComboBox::activated, this, &frmYarrow::cmbNavigate_Activated);
-    cmbNavigate->lineEdit()->installEventFilter(this);
-    connect(ucYarrowData1, &ucYarrowData::StatusText, statusText_, &QLabel::setText);
-    connect(ucTCurves1, &ucTCurves::StatusText, statusText_, &QLabel::setText);
-    connect(ucTAnalytics1, &ucTAnalytics::StatusText, statusText_, &QLabel::setText);
 }
 
 QAction* frmYarrow::AddMenuItem(QMenu* menu, const char* name, const char* caption,
@@ -321,56 +153,6 @@ void frmYarrow::Load() {
     cmdRestart_Click();
     show();
     mnuLayout1_Click();
-    DoEvents(&app_.events);
-}
-
-void frmYarrow::PositionBrowsers() {
-    if (!CurrentPanel_)
-        return;
-    BrowserLayoutInput in;
-    in.panel = GetTwips(CurrentPanel_);
-    in.windowWidth = float(frameGeometry().width() * kTwipsPerPixel);
-    in.scaleWidth = float(client_->width() * kTwipsPerPixel);
-    in.scaleHeight = float(client_->height() * kTwipsPerPixel);
-    in.minimized = isMinimized();
-    in.expandBottom = ExpandBottom_;
-
-    BrowserLayoutControls c;
-    c.browser1 = GetTwips(Browser1);
-    c.cmdBack = GetTwips(cmdBack);
-    c.cmdForward = GetTwips(cmdForward);
-    c.cmdStop = GetTwips(cmdStop);
-    c.cmbNavigate = GetTwips(cmbNavigate);
-    c.cmdBotBack = GetTwips(cmdBotBack);
-    c.cmdBotForward = GetTwips(cmdBotForward);
-    c.browser2 = GetTwips(Browser2);
-    c.lineX1 = Line1[1]->X1();
-    c.lineY1 = Line1[1]->Y1();
-    c.lineX2 = Line1[1]->X2();
-    c.lineY2 = Line1[1]->Y2();
-    try {
-        // Negative sizes are skipped inside; the assignments below cannot be refused.
-        if (!ComputeBrowserLayout(in, c))
-            return;
-        SetTwips(Browser1, c.browser1);
-        SetTwips(cmdBack, c.cmdBack);
-        SetTwips(cmdForward, c.cmdForward);
-        SetTwips(cmdStop, c.cmdStop);
-        SetTwips(cmbNavigate, c.cmbNavigate);
-        SetTwips(cmdBotBack, c.cmdBotBack);
-        SetTwips(cmdBotForward, c.cmdBotForward);
-        SetTwips(Browser2, c.browser2);
-        Line1[1]->SetPoints(c.lineX1, c.lineY1, c.lineX2, c.lineY2);
-        // The "Bottom Window" caption goes just above the lower pane when there is room between
-        // the address row and the separator.
-        const float labelTop = c.lineY1 - 15 - kLabelHeight;
-        const bool fits = labelTop >= c.cmbNavigate.top + c.cmbNavigate.height + 15;
-        if (fits)
-            SetTwips(lblAddressBot, {c.browser2.left, labelTop, 1500, kLabelHeight});
-        lblAddressBot->setVisible(fits);
-    } catch (const RuntimeError& e) {
-        app_.dialogs.Message(kResizeErrorPrefix + e.text(), kMessageTitle, MessageIcon::Critical);
-    }
     DoEvents(&app_.events);
 }
 
@@ -494,42 +276,6 @@ void frmYarrow::cmbNavigate_Enter() {
     pane2_->Navigate(cmbNavigate->currentText());
 }
 
-namespace {
-
-bool IsWorkbookFile(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == "xlsx" || suffix == "xlsm" || suffix == "ods" || suffix == "csv";
-}
-
-} // namespace
-
-void frmYarrow::mnuOpenWorkbook_Click() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, "Open Workbook", QString(), "Workbooks (*.xlsx *.xlsm *.ods *.csv);;All files (*)");
-    for (const QString& path : paths)
-        ucYarrowData1->OpenWorkbook(path);
-}
-
-void frmYarrow::mnuCloseWorkbook_Click() {
-    if (!ucYarrowData1->CloseWorkbook())
-        statusText_->setText("No workbook is open.");
-}
-
-void frmYarrow::dragEnterEvent(QDragEnterEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile() && IsWorkbookFile(url.toLocalFile())) {
-            event->acceptProposedAction();
-            return;
-        }
-}
-
-void frmYarrow::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile() && IsWorkbookFile(url.toLocalFile()))
-            ucYarrowData1->OpenWorkbook(url.toLocalFile());
-    event->acceptProposedAction();
-}
-
 void frmYarrow::mnuHomePage_Click() {
     pane1_->Navigate(pages_.HomePageURL);
     DoEvents(&app_.events);
@@ -541,39 +287,6 @@ void frmYarrow::mnuStudentForum_Click() {
 
 void frmYarrow::mnuInstructorForum_Click() {
     pane1_->Navigate(pages_.ForumAdminURL);
-}
-
-void frmYarrow::mnuFileExport_Click() {
-    if (!app_.ActiveGrid) {
-        app_.dialogs.Message(kNoTableMessage, kMessageTitle, MessageIcon::Critical);
-        return;
-    }
-    const QString path = QFileDialog::getSaveFileName(this, "Export Table", "table.csv",
-                                                      "Comma-separated values (*.csv);;All files (*)");
-    if (!path.isEmpty())
-        ExportTable(path);
-}
-
-bool frmYarrow::ExportTable(const QString& path) {
-    if (!app_.ActiveGrid) {
-        app_.dialogs.Message(kNoTableMessage, kMessageTitle, MessageIcon::Critical);
-        return false;
-    }
-    const std::string csv = GridCsvText(app_.ActiveGrid->Model());
-    // Written aside and renamed at the end, so a failed write leaves an existing file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
-        app_.dialogs.Message("The table could not be written to " +
-                                 QDir::toNativeSeparators(path).toStdString() + ": " +
-                                 file.errorString().toStdString(),
-                             kMessageTitle, MessageIcon::Critical);
-        return false;
-    }
-    statusText_->setText(QString("Table exported to %1 (%2 rows).")
-                             .arg(QDir::toNativeSeparators(path))
-                             .arg(app_.ActiveGrid->Model().Rows()));
-    return true;
 }
 
 void frmYarrow::mnuEditCopy_Click() {
@@ -619,83 +332,11 @@ void frmYarrow::mnuOptionsNormalDisplay_Click() {
     SetDisplaySize(false);
 }
 
-void frmYarrow::mnuSavePlotAs_Click() {
-    PictureBox* box = ucTCurves1->Picture();
-    if (box->Plot().Lines().empty()) {
-        app_.dialogs.Message("There is no plot to save: plot a curve on the Curves panel first.",
-                             kMessageTitle, MessageIcon::Critical);
-        return;
-    }
-    QString path;
-    if (saveFileChooser_) {
-        path = saveFileChooser_();
-    } else {
-        QString selected;
-        path = QFileDialog::getSaveFileName(this, "Save Plot As", "curves.png",
-                                            "PNG picture (*.png);;SVG drawing (*.svg)", &selected);
-        // A name typed without an extension takes the chosen type's.
-        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-            path += selected.startsWith("SVG") ? ".svg" : ".png";
-    }
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SavePlot(box->Plot(), box->width(), box->height(), path, &error)) {
-        app_.dialogs.Message(error.toStdString(), kMessageTitle, MessageIcon::Critical);
-        return;
-    }
-    statusText_->setText(QString("Plot saved to %1").arg(QDir::toNativeSeparators(path)));
-}
-
 void frmYarrow::mnuCalculator_Click() {
     if (!calcs_)
         calcs_ = new calcs(app_, this);
     calcs_->show();
     calcs_->raise();
-}
-
-frmRateShocks* frmYarrow::RateShocks() const {
-    return rateShocks_;
-}
-
-void frmYarrow::mnuRateShocks_Click() {
-    if (!rateShocks_) {
-        rateShocks_ = new frmRateShocks(app_, this);
-        rateShocks_->setAttribute(Qt::WA_DeleteOnClose);
-        rateShocks_->SetHoldings(ucTAnalytics1->LastHoldings());
-        connect(ucYarrowData1, &ucYarrowData::BondTableChanged, rateShocks_, &frmRateShocks::Reload);
-        connect(ucTAnalytics1, &ucTAnalytics::Solved, rateShocks_,
-                [this] { rateShocks_->SetHoldings(ucTAnalytics1->LastHoldings()); });
-    }
-    rateShocks_->show();
-    rateShocks_->raise();
-    rateShocks_->activateWindow();
-}
-
-void frmYarrow::mnuCurveOfDate_Click() {
-    if (curveOfDate_) {
-        curveOfDate_->raise();
-        curveOfDate_->activateWindow();
-        return;
-    }
-    const CmtHistory* history = ucYarrowData1->History();
-    if (!history)
-        return;
-    // Start from the day the grid shows, or from the last day of the history.
-    const Date initial = ucYarrowData1->QuoteDate().value_or(history->Last());
-    curveOfDate_ = new frmCurveOfDate(*history, initial, app_.session.dateOrder, this);
-    curveOfDate_->setAttribute(Qt::WA_DeleteOnClose);
-    // The load runs once the dialog has closed: it processes pending events, which may delete the
-    // dialog while it is still emitting.
-    connect(curveOfDate_, &QDialog::accepted, this, [this] {
-        const Date date = curveOfDate_->SelectedDate();
-        QTimer::singleShot(0, this, [this, date] {
-            // A curves or analytics panel in front lists the new table at once.
-            if (ucYarrowData1->LoadHistoryDay(date) && CurrentPanel_ != ucYarrowData1)
-                OpenPanel(CurrentPanel_);
-        });
-    });
-    curveOfDate_->open();
 }
 
 void frmYarrow::mnuModHelp_Click() {

@@ -1,7 +1,7 @@
 #include "widgets/ErrorReport.h"
 
 #include "core/text/RuntimeError.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 namespace yarrow {
 

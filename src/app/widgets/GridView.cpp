@@ -4,7 +4,7 @@
 #include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
 #include "core/text/RuntimeError.h"
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "widgets/QtDialogs.h"
 
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,11 +1,12 @@
 #include "AnalyticsGrid.h"
 
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
 

@@ -5,7 +5,7 @@
 #include "core/grid/GridModel.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cmath>
 

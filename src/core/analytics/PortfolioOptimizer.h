@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 #include <functional>

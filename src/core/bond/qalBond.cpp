@@ -1,11 +1,9 @@
 #include "core/bond/qalBond.h"
 
-#include "core/bond/LinearInterpolate.h"
-#include "core/data/Session.h"
-#include "core/data/qalBondData.h"
+#include "core/numeric/LinearInterpolate.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/RuntimeError.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <bit>
 #include <cmath>
@@ -40,7 +38,7 @@ inline bool RoundsAlike(double q, double slack) {
 
 } // namespace
 
-qalBond::qalBond(const Session* session) : session_(session) {}
+qalBond::qalBond(const BondContext* context) : session_(context) {}
 
 DateOrder qalBond::order() const {
     return session_ ? session_->dateOrder : DateOrder::MonthFirst;
@@ -377,7 +375,7 @@ float qalBond::SolveYield() {
 float qalBond::FlowsPrice() const {
     float sum = 0;
     for (int i = 1; i <= NumFlows; ++i)
-        sum = CSng(sum + ZeroCurvePV(session_, CashFlow(i), CashTime(i)));
+        sum = CSng(sum + (session_ ? session_->ZeroCurvePV(CashFlow(i), CashTime(i)) : CashFlow(i)));
     return sum;
 }
 

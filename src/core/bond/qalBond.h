@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/bond/BondContext.h"
+#include "core/numeric/Precision.h"
 #include "core/text/Dates.h"
-#include "core/text/Precision.h"
 
 #include <cstdint>
 #include <string>
@@ -9,17 +10,15 @@
 namespace yarrow {
 
 class PendingEvents;
-class Session;
 
 // One instrument: a Treasury bill quoted on a discount basis, a coupon bond quoted as a clean
 // price in percent of face, or a stream of cash flows at given times. Values are single precision;
 // the schedule (CashFlow, CashTime) is used from index 1, element 0 left empty.
 //
-// A bond reads three things from the session it was made for: the program date order (dates
-// travel as text in the program date format), the pending-events hook of its long loops, and the
-// session's zero curve (ZeroYields, ZeroTimes, nBonds) to price a cash-flow stream. A bond made
-// without a session reads month-first dates, has no hook, and prices streams at zero rates.
-// The session must outlive the bond.
+// A bond reads its context (BondContext: the session it was made for) for the date order, the
+// pending-events hook and the zero curve that prices a cash-flow stream. A bond made without one
+// reads month-first dates, has no hook, and prices streams at zero rates. The context must
+// outlive the bond.
 //
 // No method catches errors: a date text that is not a date raises TypeMismatch, a value beyond
 // the single range Overflow, a zero divisor DivisionByZero, a bad index SubscriptOutOfRange.
@@ -29,7 +28,7 @@ public:
     static constexpr int16_t TBOND = 1;
     static constexpr int16_t CFSTREAM = 2;
 
-    explicit qalBond(const Session* session = nullptr);
+    explicit qalBond(const BondContext* context = nullptr);
 
     // Replaces the quote without touching the schedule.
     void setQuote(double xQte);
@@ -114,7 +113,7 @@ private:
     double CurvePriceBumped(Array1<float>& ylds, Array1<float>& tme, int16_t nDone, int16_t CompFreq,
                             float& priceUp, float h) const;
 
-    const Session* session_ = nullptr;
+    const BondContext* session_ = nullptr;
 
     int16_t BondType = TBILL;
     std::string BondName;

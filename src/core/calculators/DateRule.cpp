@@ -2,7 +2,7 @@
 
 #include "core/seams/Dialogs.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
 
 namespace yarrow {

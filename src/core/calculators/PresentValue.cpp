@@ -5,7 +5,7 @@
 #include "core/grid/GridText.h"
 #include "core/seams/Dialogs.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cmath>
 

@@ -1,11 +1,13 @@
 #include "CurvesListing.h"
 
+#include "core/curves/CurvesController.h"
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
 
@@ -14,32 +16,13 @@ constexpr const char* kRateFormat = "####0.0000";
 } // namespace
 
 int16_t CompFreqFromIndex(int index, int16_t current) {
-    switch (index) {
-    case 0:
-        return -1;
-    case 1:
-        return 365;
-    case 2:
-        return 12;
-    case 3:
-        return 2;
-    case 4:
-        return 1;
-    default:
+    if (index < 0 || index >= static_cast<int>(std::size(kCompoundings)))
         return current;
-    }
+    return kCompoundings[index].freq;
 }
 
 const char* CurveHeading(CurveType type) {
-    switch (type) {
-    case CurveType::YieldToMaturity:
-        return "YTM";
-    case CurveType::Zero:
-        return "Zero's";
-    case CurveType::Forward:
-        return "Forwards";
-    }
-    return "";
+    return kCurves[static_cast<int>(type)].heading;
 }
 
 void FillCurvesListing(Session& session, GridModel& grid) {

@@ -19,10 +19,8 @@ inline constexpr int16_t kColourForward = 11;
 inline constexpr int16_t kColourSpline = 13;
 inline constexpr int16_t kColourNelsonSiegel = 10;
 
-// The compounding entries of the frequency list, in order, and their frequencies.
-inline constexpr const char* kCompoundingNames[] = {"Continuous", "Daily", "Monthly", "Semi-Annual",
-                                                    "Annual"};
-// Frequency of list entry `index` (-1 continuous, 365, 12, 2, 1); any other index keeps `current`.
+// Frequency of entry `index` of kCompoundings (-1 continuous, 365, 12, 2, 1); any other index keeps
+// `current`.
 int16_t CompFreqFromIndex(int index, int16_t current);
 
 // Lists the bond table: nBonds + 1 rows, 8 columns; headings Bond, Coupon, Maturity, Quote, BEY,

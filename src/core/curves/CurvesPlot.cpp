@@ -1,5 +1,6 @@
 #include "core/curves/CurvesPlot.h"
 
+#include "core/curves/CurvesController.h"
 #include "core/data/Session.h"
 #include "core/seams/Canvas.h"
 #include "core/text/NumberText.h"
@@ -9,15 +10,7 @@
 namespace yarrow {
 
 const char* CurveLayer(CurveType type) {
-    switch (type) {
-    case CurveType::YieldToMaturity:
-        return "ytm";
-    case CurveType::Zero:
-        return "zero";
-    case CurveType::Forward:
-        return "forward";
-    }
-    return "";
+    return kCurves[static_cast<int>(type)].name;
 }
 
 CurvesPlot::CurvesPlot(Session& session, Canvas& canvas, const std::array<TextSink*, 4>& bounds,

@@ -1,6 +1,6 @@
 #include "Interpolation.h"
 
-#include "core/bond/LinearInterpolate.h"
+#include "core/numeric/LinearInterpolate.h"
 #include "core/data/Session.h"
 #include "core/numeric/qalSpline.h"
 #include "core/seams/PendingEvents.h"

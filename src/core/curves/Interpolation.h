@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +11,7 @@ class Session;
 
 // The regular grid of dates that the curves panel fills in between the bond maturities.
 
-inline constexpr const char* kInterpolationNames[] = {"Daily", "Weekly", "Monthly"};
-// Step in years of list entry `index`: 0 a day (1/365), 1 a week (1/52), anything else a month.
+// Step in years of entry `index` of kSteps: 0 a day (1/365), 1 a week (1/52), anything else a month.
 float InterpolationStep(int index);
 
 struct InterpolationGrid {

@@ -3,7 +3,7 @@
 #include "core/data/Session.h"
 #include "core/numeric/qalMatrix.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <array>
 #include <cmath>

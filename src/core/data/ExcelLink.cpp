@@ -5,7 +5,7 @@
 #include "core/seams/LinkClient.h"
 #include "core/seams/PendingEvents.h"
 #include "core/text/NumberText.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
 
 #include <algorithm>

@@ -22,6 +22,9 @@ struct FrbSeries {
 
 inline constexpr int kFrbSeriesCount = 10;
 const std::array<FrbSeries, kFrbSeriesCount>& FrbSeriesTable();
+// Each series' term as a short label, in series order: the history's column headings.
+inline constexpr std::array<const char*, kFrbSeriesCount> kFrbSeriesLabels = {"3M", "6M", "1Y",  "2Y",  "3Y",
+                                                                              "5Y", "7Y", "10Y", "20Y", "30Y"};
 // "H15_TCMNOM_Y10_2010.txt" for series 7.
 std::string FrbSeriesFileName(int i);
 

@@ -4,7 +4,7 @@
 
 namespace yarrow {
 
-Session::Session() : ZeroYields(0), ZeroTimes(0) {
+Session::Session() {
     Bonds.resize(1);
 }
 

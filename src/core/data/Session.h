@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/bond/BondContext.h"
 #include "core/bond/qalBond.h"
 #include "core/text/Dates.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,21 +25,20 @@ class PendingEvents;
 //     session.events = &pump;                  // long loops call it
 //     BuildBondTable(session, grid, quoteDateText);
 //     for (int i = 1; i <= session.nBonds; ++i) session.Bond(i).GetYTM();
-class Session {
+class Session : public BondContext {
 public:
     Session();
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // The program date format: DateOrder::MonthFirst is "mm/dd/yyyy", DayFirst "dd/mm/yyyy".
-    DateOrder dateOrder = DateOrder::MonthFirst;
+    // dateOrder, the program date format (DateOrder::MonthFirst is "mm/dd/yyyy", DayFirst
+    // "dd/mm/yyyy"), events, nBonds and the zero curve come from BondContext: the bonds read them.
     std::string DateFormat() const { return DateFormatText(dateOrder); }
 
     // Seams; either may stay null: without dialogs BuildBondTable's question is answered No,
     // without events the long loops pump nothing.
     Dialogs* dialogs = nullptr;
-    PendingEvents* events = nullptr;
 
     // The shared quote date text that the Federal Reserve source writes (the date of its latest
     // 3-month observation, as found in the file).
@@ -53,13 +53,12 @@ public:
 
     // The bond table: bond i is Bonds[i] for i = 1..nBonds; Bonds[0] is always empty, and
     // Bonds.size() is nBonds + 1. Rebuilt whole by BuildBondTable.
-    int16_t nBonds = 0;
     std::vector<std::unique_ptr<qalBond>> Bonds;
 
     // The zero curve: rates (decimal fractions) and times in years at indexes 0..nBonds after
-    // BootstrapZeroCurve; a single zero point until the first bootstrap.
-    Array1<float> ZeroYields;
-    Array1<float> ZeroTimes;
+    // BootstrapZeroCurve; a single zero point until the first bootstrap. Names for zeroCurve's arrays.
+    Array1<float>& ZeroYields = zeroCurve.ZeroYields;
+    Array1<float>& ZeroTimes = zeroCurve.ZeroTimes;
 
     // Bond i of the table (1..nBonds); raises SubscriptOutOfRange for any other index or a slot
     // that holds no bond.

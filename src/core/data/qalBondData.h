@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 #include <string>
@@ -10,8 +10,7 @@ namespace yarrow {
 class GridModel;
 class Session;
 
-// The bond table module: builds the table from the data grid, bootstraps the zero curve and
-// reads it.
+// The bond table module: builds the table from the data grid.
 
 // Turns rows 2.. of the data grid (columns 1 name, 2 coupon in percent, 3 maturity text, 4 quote)
 // into session.Bonds, bond i from row i + 1, all seen from quoteDateText (program date format).
@@ -29,22 +28,5 @@ void BuildBondTable(Session& session, const GridModel& grid, const std::string& 
 bool IsBlankName(const std::string& name);
 // The rows 2.. of the grid that BuildBondTable takes: those above the first blank name.
 int NamedRowCount(const GridModel& grid);
-
-// Rebuilds session.ZeroYields/ZeroTimes (0..nBonds) bond by bond in table order with
-// qalBond::BootStrapNewton. CompFreq: -1 (or any value <= 0) continuous, otherwise periods a year.
-// Each bond's PriceValue must be current (GetPrice has run since the quotes last changed).
-void BootstrapZeroCurve(Session& session, int16_t CompFreq);
-
-// cf * exp(-t * z), z the session's zero rate at t (linear, flat beyond the ends). Without a
-// session, or before any bootstrap, z is 0. A curve shorter than the table (bonds added after the
-// last bootstrap) is read over the points it has.
-double ZeroCurvePV(const Session* session, float cf, float t);
-
-// Forward rates in place: ZeroYields(i) becomes the rate, in the compounding of CompFreq, from
-// the maturity of point i - 1 to that of point i, for i = 2..N; point 1 keeps its zero rate and
-// point 0 is untouched. Two points at the same time raise DivisionByZero.
-void Forwards(Array1<float>& ZeroYields, const Array1<float>& ZeroTimes, int16_t N, int16_t CompFreq);
-// The same on the session's curve with N = nBonds.
-void Forwards(Session& session, int16_t CompFreq);
 
 } // namespace yarrow

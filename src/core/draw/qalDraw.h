@@ -3,7 +3,7 @@
 #include "core/seams/Canvas.h"
 #include "core/seams/Dialogs.h"
 #include "core/seams/PendingEvents.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <array>
 #include <cstdint>

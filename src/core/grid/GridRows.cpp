@@ -1,7 +1,7 @@
 #include "core/grid/GridRows.h"
 
 #include "core/grid/GridModel.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "core/bond/qalBond.h"
 #include "core/data/Session.h"
-#include "core/data/qalBondData.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/text/CsvReader.h"
 
 #include <algorithm>

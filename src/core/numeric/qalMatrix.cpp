@@ -1,6 +1,6 @@
 #include "core/numeric/qalMatrix.h"
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cmath>
 #include <utility>

@@ -2,7 +2,7 @@
 
 #include "core/numeric/Array2.h"
 #include "core/seams/PendingEvents.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "core/text/Dates.h"
 
 #include "core/text/CharClass.h"
-#include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
 #include <algorithm>
@@ -400,7 +399,8 @@ std::string MonthName(int month, bool abbreviate) {
 float YearsBetween(std::string& later, std::string& earlier, DateOrder order) {
     const Date l = CDate(later, order);
     const Date e = CDate(earlier, order);
-    float years = CSng(DaysBetween(l, e) / 365.0);
+    // A day count over 365 is always within the single range.
+    float years = static_cast<float>(DaysBetween(l, e) / 365.0);
     if (years >= 0.0f)
         return years;
     // A day above 12 cannot be a month: the exchanged text would read back as the same date in the
@@ -409,7 +409,7 @@ float YearsBetween(std::string& later, std::string& earlier, DateOrder order) {
         return years;
     const Date exchanged = MakeDate(Year(e), Day(e), Month(e));
     earlier = FormatDate(exchanged, DateFormatText(order));
-    return CSng(DaysBetween(l, exchanged) / 365.0);
+    return static_cast<float>(DaysBetween(l, exchanged) / 365.0);
 }
 
 } // namespace yarrow

@@ -1,12 +1,12 @@
 #include "core/text/NumberText.h"
 
 #include "core/text/CharClass.h"
-#include "core/text/Precision.h"
 #include "core/text/RuntimeError.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <system_error>
 #include <vector>
@@ -294,7 +294,10 @@ bool IsNumeric(std::string_view text) {
 
 float SafeSingle(std::string_view text) {
     // A numeric text beyond the single range raises Overflow, as the platform's conversion does.
-    return CSng(SafeDouble(text));
+    const double value = SafeDouble(text);
+    if (!(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max())))
+        throw RuntimeError::Overflow();
+    return static_cast<float>(value);
 }
 
 double SafeDouble(std::string_view text) {

@@ -6,7 +6,7 @@
 #include "app/support/AppHarness.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridCsv.h"
-#include "shell/Twips.h"
+#include "base/Twips.h"
 #include "shell/frmYarrow.h"
 #include "widgets/GridView.h"
 

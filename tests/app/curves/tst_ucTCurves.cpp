@@ -11,7 +11,7 @@
 #include "core/text/NumberText.h"
 #include "curves/ucTCurves.h"
 #include "io/plot/PlotPainter.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "widgets/GridView.h"
 #include "widgets/PictureBox.h"
 

@@ -11,7 +11,7 @@
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/GridView.h"
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,11 +6,11 @@
 #include "shell/AppEnvironment.h"
 #include "shell/BrowserLayout.h"
 #include "shell/PageAddresses.h"
-#include "shell/Twips.h"
-#include "shell/qalSetDisplay.h"
+#include "base/Twips.h"
+#include "base/qalSetDisplay.h"
 #include "support/MemoryClipboard.h"
 #include "widgets/GridView.h"
-#include "widgets/LineControl.h"
+#include "base/LineControl.h"
 #include "widgets/ThrottledEvents.h"
 
 #include <QCheckBox>

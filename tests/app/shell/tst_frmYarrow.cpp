@@ -6,13 +6,13 @@
 #include "core/draw/PlotFrame.h"
 #include "core/text/RuntimeError.h"
 #include "data/ucYarrowData.h"
-#include "shell/Twips.h"
-#include "shell/WorkPanel.h"
+#include "base/Twips.h"
+#include "base/WorkPanel.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/GridView.h"
-#include "widgets/LineControl.h"
-#include "widgets/MousePointer.h"
+#include "base/LineControl.h"
+#include "base/MousePointer.h"
 #include "widgets/PictureBox.h"
 
 #include <QComboBox>

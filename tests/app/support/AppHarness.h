@@ -5,7 +5,7 @@
 #include "core/data/Session.h"
 #include "core/seams/Dialogs.h"
 #include "io/ResourcePaths.h"
-#include "shell/AppContext.h"
+#include "base/AppContext.h"
 #include "support/MemoryClipboard.h"
 #include "widgets/ThrottledEvents.h"
 

@@ -1,4 +1,4 @@
-#include "core/bond/LinearInterpolate.h"
+#include "core/numeric/LinearInterpolate.h"
 #include "core/bond/qalBond.h"
 #include "core/data/Session.h"
 #include "core/text/RuntimeError.h"

@@ -1,6 +1,7 @@
-#include "core/bond/LinearInterpolate.h"
+#include "core/numeric/LinearInterpolate.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 #include "core/text/RuntimeError.h"

@@ -1,4 +1,4 @@
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include "core/text/RuntimeError.h"
 

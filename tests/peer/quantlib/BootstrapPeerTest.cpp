@@ -1,6 +1,7 @@
 #include "PeerBonds.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
+#include "core/curves/SessionZeroCurve.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridModel.h"
 

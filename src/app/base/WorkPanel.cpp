@@ -1,8 +1,15 @@
-#include "shell/WorkPanel.h"
+#include "base/WorkPanel.h"
 
-#include "core/text/Precision.h"
+#include <QLabel>
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
+
+QLabel* NewLabel(const char* text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
+}
 
 WorkPanel::WorkPanel(QWidget* parent) : QWidget(parent) {
     QFont f = font();

@@ -1,13 +1,18 @@
 #pragma once
 
-#include "shell/Twips.h"
-#include "shell/qalSetDisplay.h"
+#include "base/Twips.h"
+#include "base/qalSetDisplay.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <vector>
 
+class QLabel;
+
 namespace yarrow {
+
+// A label as the panels place them: left-aligned, centred vertically.
+QLabel* NewLabel(const char* text, QWidget* parent);
 
 // A work panel of the main window. It knows the size it wants (ucWidth, ucHeight: its design
 // size, or the large one after EnlargeFont) and owns the display scaler of its controls.

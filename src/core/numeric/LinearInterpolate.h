@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/seams/PendingEvents.h"
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "widgets/MousePointer.h"
+#include "base/MousePointer.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,6 +1,6 @@
-#include "core/bond/LinearInterpolate.h"
+#include "core/numeric/LinearInterpolate.h"
 
-#include "core/text/Precision.h"
+#include "core/numeric/Precision.h"
 
 namespace yarrow {
 

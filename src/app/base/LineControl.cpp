@@ -1,6 +1,6 @@
-#include "widgets/LineControl.h"
+#include "base/LineControl.h"
 
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 #include <QPainter>
 #include <algorithm>

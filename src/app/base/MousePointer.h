@@ -20,6 +20,15 @@ public:
     private:
         bool wasHourglass_;
     };
+
+    // The hourglass for the length of a computation, however it ends.
+    class HourglassScope {
+    public:
+        HourglassScope() { Hourglass(); }
+        ~HourglassScope() { Normal(); }
+        HourglassScope(const HourglassScope&) = delete;
+        HourglassScope& operator=(const HourglassScope&) = delete;
+    };
 };
 
 } // namespace yarrow

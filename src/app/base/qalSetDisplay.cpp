@@ -1,9 +1,10 @@
-#include "shell/qalSetDisplay.h"
+#include "base/qalSetDisplay.h"
 
-#include "core/text/Precision.h"
+#include "base/IgnoreErrors.h"
+#include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
-#include "shell/Twips.h"
-#include "widgets/LineControl.h"
+#include "base/Twips.h"
+#include "base/LineControl.h"
 
 #include <cmath>
 #include <functional>
@@ -11,14 +12,6 @@
 namespace yarrow {
 
 namespace {
-
-// One property assignment; a run-time error leaves that property as it was.
-void Try(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const RuntimeError&) {
-    }
-}
 
 void SetFontSize(QWidget* w, int points) {
     QFont f = w->font();
@@ -38,8 +31,8 @@ DisplayRatios EnlargeRatios(int32_t oWidth, int32_t oHeight) {
     DisplayRatios r;
     r.xWidth = CLng(double(oWidth) * 1.7);
     r.xHeight = CLng(double(oHeight) * 1.5);
-    Try([&] { r.rH = CSng(Divide(double(oHeight) - 400, double(r.xHeight) - 400)); });
-    Try([&] { r.rW = CSng(Divide(double(oWidth), double(r.xWidth))); });
+    IgnoreErrors([&] { r.rH = CSng(Divide(double(oHeight) - 400, double(r.xHeight) - 400)); });
+    IgnoreErrors([&] { r.rW = CSng(Divide(double(oWidth), double(r.xWidth))); });
     return r;
 }
 
@@ -90,18 +83,18 @@ void qalSetDisplay::EnlargeFont(int32_t& xWidth, int32_t& xHeight) {
         if (!w)
             continue;
         if (auto* line = qobject_cast<LineControl*>(w)) {
-            Try([&] { line->SetY1(float(StretchTwips(s.top, r.rH))); });
-            Try([&] { line->SetX1(float(StretchTwips(s.left, r.rW))); });
-            Try([&] { line->SetY2(float(StretchTwips(s.height, r.rH))); });
-            Try([&] { line->SetX2(float(StretchTwips(s.width, r.rW))); });
+            IgnoreErrors([&] { line->SetY1(float(StretchTwips(s.top, r.rH))); });
+            IgnoreErrors([&] { line->SetX1(float(StretchTwips(s.left, r.rW))); });
+            IgnoreErrors([&] { line->SetY2(float(StretchTwips(s.height, r.rH))); });
+            IgnoreErrors([&] { line->SetX2(float(StretchTwips(s.width, r.rW))); });
             continue;
         }
-        Try([&] { SetTwipTop(w, float(StretchTwips(s.top, r.rH))); });
-        Try([&] { SetTwipLeft(w, float(StretchTwips(s.left, r.rW))); });
-        Try([&] { SetTwipHeight(w, float(StretchTwips(s.height, r.rH))); });
-        Try([&] { SetTwipWidth(w, float(StretchTwips(s.width, r.rW))); });
-        Try([&] { SetFontSize(w, 12); });
-        Try([&] { SetFontBold(w, true); });
+        IgnoreErrors([&] { SetTwipTop(w, float(StretchTwips(s.top, r.rH))); });
+        IgnoreErrors([&] { SetTwipLeft(w, float(StretchTwips(s.left, r.rW))); });
+        IgnoreErrors([&] { SetTwipHeight(w, float(StretchTwips(s.height, r.rH))); });
+        IgnoreErrors([&] { SetTwipWidth(w, float(StretchTwips(s.width, r.rW))); });
+        IgnoreErrors([&] { SetFontSize(w, 12); });
+        IgnoreErrors([&] { SetFontBold(w, true); });
     }
 }
 
@@ -112,18 +105,18 @@ void qalSetDisplay::ReduceFont(int32_t& xWidth, int32_t& xHeight) {
         if (!w)
             continue;
         if (auto* line = qobject_cast<LineControl*>(w)) {
-            Try([&] { line->SetY1(float(s.top)); });
-            Try([&] { line->SetX1(float(s.left)); });
-            Try([&] { line->SetY2(float(s.height)); });
-            Try([&] { line->SetX2(float(s.width)); });
+            IgnoreErrors([&] { line->SetY1(float(s.top)); });
+            IgnoreErrors([&] { line->SetX1(float(s.left)); });
+            IgnoreErrors([&] { line->SetY2(float(s.height)); });
+            IgnoreErrors([&] { line->SetX2(float(s.width)); });
             continue;
         }
-        Try([&] { SetFontSize(w, 8); });
-        Try([&] { SetFontBold(w, false); });
-        Try([&] { SetTwipLeft(w, float(s.left)); });
-        Try([&] { SetTwipTop(w, float(s.top)); });
-        Try([&] { SetTwipWidth(w, float(s.width)); });
-        Try([&] { SetTwipHeight(w, float(s.height)); });
+        IgnoreErrors([&] { SetFontSize(w, 8); });
+        IgnoreErrors([&] { SetFontBold(w, false); });
+        IgnoreErrors([&] { SetTwipLeft(w, float(s.left)); });
+        IgnoreErrors([&] { SetTwipTop(w, float(s.top)); });
+        IgnoreErrors([&] { SetTwipWidth(w, float(s.width)); });
+        IgnoreErrors([&] { SetTwipHeight(w, float(s.height)); });
     }
     xWidth = oWidth_;
     xHeight = oHeight_;

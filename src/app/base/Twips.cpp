@@ -1,4 +1,4 @@
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 #include "core/text/RuntimeError.h"
 
