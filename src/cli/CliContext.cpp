@@ -1,5 +1,7 @@
 #include "CliContext.h"
 
+#include "core/bond/qalBond.h"
+#include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/QuoteRows.h"
 #include "core/data/ResourceFolder.h"
@@ -10,8 +12,6 @@
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
 #include "core/text/TextEncoding.h"
-#include "core/bond/qalBond.h"
-#include "core/data/ExcelLink.h"
 
 #include <algorithm>
 #include <filesystem>

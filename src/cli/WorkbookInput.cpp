@@ -41,7 +41,8 @@ void OpenAll(CliContext& ctx, WorkbookServer& server) {
 std::pair<int, int> RowRange(const std::string& text) {
     const size_t dash = text.find('-');
     auto number = [](const std::string& digits) {
-        if (digits.empty() || digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos)
+        if (digits.empty() || digits.size() > 6 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
             return -1;
         return std::stoi(digits);
     };
@@ -100,7 +101,8 @@ void CliContext::LoadWorkbookQuotes([[maybe_unused]] CliDialogs& dialogs) {
             }
         }
         if (topic.empty())
-            throw InputError{"no open sheet is named '" + PrintableText(*sheet) + "' (see link System Topics)"};
+            throw InputError{"no open sheet is named '" + PrintableText(*sheet) +
+                             "' (see link System Topics)"};
     }
     ExcelLinkSettings settings{topic,
                                cols[0],

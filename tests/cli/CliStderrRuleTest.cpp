@@ -29,8 +29,9 @@ TEST(CliStderrRule, OneLinePerFailureAndNoneOnSuccess) {
     for (const char c : std::string("2Y\t0.61\t12/31/2012\t100\n"))
         utf16 += std::string{c, '\0'};
     const std::string wide = write("wide.txt", utf16);
-    const std::string csv = write("q.csv", "\xEF\xBB\xBFName,Coupon,Maturity,Quote\r\n\"Note, \"\"A\"\"\",0.61,12/31/2012,100\r\n"
-                                           "\"Two\nLines\",3.3,12/31/2020,100\r\n");
+    const std::string csv =
+        write("q.csv", "\xEF\xBB\xBFName,Coupon,Maturity,Quote\r\n\"Note, \"\"A\"\"\",0.61,12/31/2012,100\r\n"
+                       "\"Two\nLines\",3.3,12/31/2020,100\r\n");
     const std::string latin1 = write("latin1.txt", "Caf\xE9\t0.61\t12/31/2012\t100\n");
     const std::string book = write("Q3!rates xla.csv", "2Y,0.61,12/31/2012,100\n10Y,3.3,12/31/2020,100\n");
     const std::vector<std::string> date = {"--date", "12/31/2010", "--date-order", "mdy"};
@@ -42,12 +43,11 @@ TEST(CliStderrRule, OneLinePerFailureAndNoneOnSuccess) {
     struct Case {
         std::vector<std::string> args;
         int code;
-        std::string text; // failure: in the stderr line; success: in stdout
+        std::string text;  // failure: in the stderr line; success: in stdout
         int outLines = -1; // success: stdout lines, when counted
     };
     const Case cases[] = {
-        {with({"--quotes", bill}, {"nelson-siegel", "--fit"}),
-         1,
+        {with({"--quotes", bill}, {"nelson-siegel", "--fit"}), 1,
          "yarrow-cli: Division by zero: the bond 0D (grid row 2) matures on the quote date"},
         {with({"--quotes", binary}, {"bonds"}), 1, "is not a text file (it holds control characters)"},
         {with({"--quotes", wide}, {"bonds"}), 0, "2Y\t0.6100\t12/31/2012", 2},
@@ -59,9 +59,7 @@ TEST(CliStderrRule, OneLinePerFailureAndNoneOnSuccess) {
          1,
          "yarrow-cli: --today: '02/30/2010' is not a date"},
         {{"history", "--from", "9999-11-15", "--to", "9999-12-31", "--step", "monthly"}, 0, "9999-12-15", 3},
-        {{"plot", "ytm", "--out", (dir / "none" / "p.svg").string()},
-         1,
-         "p.svg': No such file or directory"},
+        {{"plot", "ytm", "--out", (dir / "none" / "p.svg").string()}, 1, "p.svg': No such file or directory"},
 #ifdef YARROW_CLI_IO
         // Four columns: the window's note on the missing yield column is no failure.
         {with({"--workbook", book, "--columns", "A,B,C,D", "--rows", "1-2"}, {"bonds"}), 0, "10Y\t3.3000", 3},
@@ -77,7 +75,8 @@ TEST(CliStderrRule, OneLinePerFailureAndNoneOnSuccess) {
         EXPECT_EQ(std::count_if(r.err.begin(), r.err.end(),
                                 [](char ch) { return static_cast<unsigned char>(ch) < 0x20 && ch != '\n'; }),
                   0)
-            << line << "\n" << r.err;
+            << line << "\n"
+            << r.err;
         if (c.code != 0) {
             EXPECT_EQ(r.out, "") << line;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << line << "\n" << r.err;

@@ -46,9 +46,10 @@ void FitYearBox(QLineEdit* box) {
     // takes one more.
     const int text = box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + margins.left() +
                      margins.right() + 2 * 2 + 1;
-    const int width = box->style()
-                          ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, box->fontMetrics().height()), box)
-                          .width();
+    const int width =
+        box->style()
+            ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, box->fontMetrics().height()), box)
+            .width();
     box->setMinimumWidth(width);
     box->setMaximumWidth(qMax(width, 70));
 }

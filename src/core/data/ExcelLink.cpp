@@ -44,9 +44,9 @@ bool IsSheetTopic(const std::string& field) {
     if (field == "System" || Lower(field).find("[:]:") != std::string::npos)
         return false;
     const size_t close = field.rfind(']');
-    std::string book = Lower(field.size() > 1 && field[0] == '[' && close != std::string::npos
-                                 ? field.substr(1, close - 1)
-                                 : field);
+    std::string book =
+        Lower(field.size() > 1 && field[0] == '[' && close != std::string::npos ? field.substr(1, close - 1)
+                                                                                : field);
     auto endsWith = [&](const char* tail) {
         const std::string t(tail);
         return book.size() >= t.size() && book.compare(book.size() - t.size(), t.size(), t) == 0;

@@ -51,7 +51,8 @@ size_t Utf8Length(std::string_view s, size_t i) {
             return 0;
         cp = (cp << 6) | (b(i + k) & 0x3F);
     }
-    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+        (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
         return 0;
     return n;
 }
@@ -68,10 +69,10 @@ bool IsUtf8(std::string_view s) {
 
 // Windows-1252's 0x80..0x9F; the five unassigned bytes read as the Latin-1 controls they are
 // elsewhere.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr uint16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::string FromUtf16(std::string_view s, bool bigEndian) {
     std::string out;
@@ -81,7 +82,8 @@ std::string FromUtf16(std::string_view s, bool bigEndian) {
     };
     for (size_t i = 0; i + 1 < s.size(); i += 2) {
         uint32_t cp = unit(i);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < s.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < s.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
             i += 2;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

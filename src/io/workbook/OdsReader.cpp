@@ -50,13 +50,16 @@ QString CellParagraphs(QXmlStreamReader& xml, const CellBudget& budget) {
             budget.RefuseText();
         if (xml.isStartElement()) {
             CheckDepth(++depth, budget, "content.xml");
-            if (xml.name() == u"p" && paragraphs++ > 0)
+            if (xml.name() == u"p" && paragraphs++ > 0) {
                 text += '\n';
-            else if (xml.name() == u"s")
-                text += QString(qsizetype(std::clamp<int64_t>(Attr(xml.attributes(), "c").toLongLong(), 1, room + 1)), ' ');
-            else if (xml.name() == u"tab")
+            } else if (xml.name() == u"s") {
+                const int64_t blanks = std::max<int64_t>(1, Attr(xml.attributes(), "c").toLongLong());
+                if (blanks > room - text.size())
+                    budget.RefuseText(); // before the blanks are made
+                text += QString(qsizetype(blanks), ' ');
+            } else if (xml.name() == u"tab") {
                 text += '\t';
-            else if (xml.name() == u"annotation") {
+            } else if (xml.name() == u"annotation") {
                 xml.skipCurrentElement();
                 --depth;
             }

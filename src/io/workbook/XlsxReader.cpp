@@ -227,7 +227,8 @@ void ReadSheet(const QByteArray& bytes, const QString& part, SheetContext& ctx, 
                 // empty, and an empty coupon as 0.
                 if (ctx.warnings.size() < kMaxFormulaWarnings)
                     ctx.warnings.push_back("the cell " + sheet.name + "!" + CellName(row, col) + " of " +
-                                           ctx.book + " holds a formula without a saved result and reads as "
+                                           ctx.book +
+                                           " holds a formula without a saved result and reads as "
                                            "empty (open and save the workbook in a spreadsheet program)");
                 continue;
             }

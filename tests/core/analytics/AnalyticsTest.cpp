@@ -155,7 +155,8 @@ TEST(CashFlows, CountsAndCellsAreReadLeniently) {
     EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2"), RuntimeError);
     // The failed stream leaves the previous one's four results whole (value and yield included).
     CashFlowResult kept = r;
-    EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2", kept), RuntimeError);
+    EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2", kept),
+                 RuntimeError);
     EXPECT_EQ(kept.cfValue, r.cfValue);
     EXPECT_EQ(kept.cfYield, r.cfYield);
     EXPECT_EQ(kept.cfDollarDuration, r.cfDollarDuration);
