@@ -13,7 +13,7 @@ packages=(
   lintian appstream desktop-file-utils help2man
 )
 if [ "${1:-}" = fuzz ]; then
-  packages=(cmake ninja-build clang-14 libclang-rt-14-dev libgtest-dev)
+  packages=(cmake ninja-build clang-14 libclang-rt-14-dev libgtest-dev qt6-base-dev libquazip1-qt6-dev)
 fi
 
 missing=()

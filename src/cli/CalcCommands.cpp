@@ -149,13 +149,23 @@ int CalcDateRule(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::st
     return 0;
 }
 
+// The Today box: --today as given, refused when it is no date (the window would put the system
+// date in its place, which a command line cannot show), else the system date.
+std::string TodayBox(const CliContext& ctx, const CommandOptions& opts, DateOrder order) {
+    if (const auto today = opts.Value("--today")) {
+        ctx.ReadDate("--today", *today);
+        return *today;
+    }
+    return FormatDate(Today(), DateFormatText(order));
+}
+
 int CalcMaturity(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
     CommandOptions opts(args, {"--today", "--future"}, {});
     if (!opts.Positional().empty() || !opts.Value("--future"))
         throw UsageError{"calc maturity takes --future TEXT (and --today TEXT)"};
     const DateOrder order = ProgramOrder(ctx);
     QuoteBoxes boxes;
-    boxes.today = opts.Value("--today").value_or(FormatDate(Today(), DateFormatText(order)));
+    boxes.today = TodayBox(ctx, opts, order);
     boxes.second = *opts.Value("--future");
     const std::string typed = boxes.second;
     const QuoteResult r = ConvertQuote(0, boxes, order, Today(), dialogs);
@@ -193,7 +203,7 @@ int CalcRate(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string
     } else {
         if (opts.Value("--frequency"))
             throw UsageError{"--frequency belongs to calc rate discrete"};
-        boxes.today = opts.Value("--today").value_or(FormatDate(Today(), DateFormatText(order)));
+        boxes.today = TodayBox(ctx, opts, order);
         boxes.second = opts.Value("--maturity").value_or("");
     }
     const QuoteResult r = ConvertRate(boxes, order, Today(), dialogs);

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "YarrowVersion.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextEncoding.h"
 
 #include <ostream>
 
@@ -187,25 +188,29 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         if (ctx.workbooks.empty() && (ctx.sheet || ctx.columns || ctx.rows))
             throw UsageError{"--sheet, --columns and --rows go with --workbook"};
 
-        CliDialogs dialogs(err, ctx.bills);
+        // One line on stderr per failure, in the command line's words; the window's message
+        // boxes are kept by the dialogs and said only when the command fails.
+        CliDialogs dialogs(ctx.bills);
         try {
-            return command->run(ctx, dialogs, rest);
+            const int code = command->run(ctx, dialogs, rest);
+            if (code != 0)
+                err << "yarrow-cli: " << dialogs.FailureText() << "\n";
+            return code;
         } catch (const RuntimeError& e) {
-            dialogs.Message(ErrorReportText(e), kMessageTitle, MessageIcon::Critical);
-            if (!ctx.failedRow.empty())
-                err << "yarrow-cli: " << ctx.failedRow << "\n";
+            err << "yarrow-cli: " << ctx.FailureText(e) << "\n";
+            return 1;
+        } catch (const ReportedError&) {
+            err << "yarrow-cli: " << dialogs.FailureText() << "\n";
             return 1;
         }
     } catch (const UsageError& e) {
-        err << "yarrow-cli: " << e.message << " (try --help)\n";
+        err << "yarrow-cli: " << PrintableText(e.message) << " (try --help)\n";
         return 2;
-    } catch (const ReportedError&) {
-        return 1;
     } catch (const InputError& e) {
-        err << "yarrow-cli: " << e.message << "\n";
+        err << "yarrow-cli: " << PrintableText(e.message) << "\n";
         return 1;
     } catch (const std::exception& e) {
-        err << "yarrow-cli: " << e.what() << "\n";
+        err << "yarrow-cli: " << PrintableText(e.what()) << "\n";
         return 1;
     }
 }

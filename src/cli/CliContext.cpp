@@ -1,5 +1,7 @@
 #include "CliContext.h"
 
+#include "core/bond/qalBond.h"
+#include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/QuoteRows.h"
 #include "core/data/ResourceFolder.h"
@@ -9,16 +11,48 @@
 #include "core/text/Dates.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextEncoding.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 namespace yarrow {
 
-void CliDialogs::Message(const std::string& text, const std::string& title, MessageIcon /*icon*/) {
-    err_ << title << ": " << text << "\n";
+namespace {
+
+constexpr const char* kNoWorkbookOpen = "no workbook is open: name one with --workbook FILE";
+
+// The design's texts that would send a command-line user to the wrong place.
+std::string InCliWords(const std::string& text) {
+    static const std::string report = ErrorReportText("");
+    if (text.rfind(report, 0) == 0)
+        return InCliWords(text.substr(report.size()));
+    if (text == kRunExcelMessage || text == RuntimeError::NoApplicationResponding().what())
+        return kNoWorkbookOpen;
+    // A refused request carries its reason in brackets.
+    static const std::string refused = "Foreign application won't perform DDE method or operation (";
+    if (text.rfind(refused, 0) == 0 && text.size() > refused.size() && text.back() == ')')
+        return text.substr(refused.size(), text.size() - refused.size() - 1);
+    return text;
+}
+
+} // namespace
+
+void CliDialogs::Message(const std::string& text, const std::string& /*title*/, MessageIcon /*icon*/) {
+    last_ = text;
+}
+
+std::string CliDialogs::FailureText() const {
+    if (last_.empty())
+        return "the command failed";
+    return PrintableText(OneCellText(InCliWords(last_)));
+}
+
+std::string CliErrorText(const RuntimeError& error) {
+    return PrintableText(OneCellText(InCliWords(error.what())));
 }
 
 bool CliDialogs::AskYesNo(const std::string& /*text*/, const std::string& /*title*/) {
@@ -66,6 +100,23 @@ float CommandOptions::Number(const std::string& name, float fallback) const {
     return SafeSingle(*v);
 }
 
+std::string CliContext::FailureText(const RuntimeError& error) const {
+    if (!failedRow.empty())
+        return PrintableText(OneCellText(failedRow));
+    std::string text = CliErrorText(error);
+    if (error.number() == RuntimeError::DivisionByZero().number()) {
+        for (int i = 1; i < int(session.Bonds.size()) && i <= session.nBonds; ++i) {
+            const qalBond* bond = session.Bonds[size_t(i)].get();
+            if (bond && bond->daysToMaturity() <= 0) {
+                text += ": the bond " + PrintableText(OneCellText(bond->GetName())) + " (grid row " +
+                        std::to_string(i + 1) + ") matures on the quote date; give it a later maturity";
+                break;
+            }
+        }
+    }
+    return text;
+}
+
 void CliContext::Warn(const std::vector<std::string>& warnings) {
     for (const std::string& w : warnings)
         err << "yarrow-cli: warning: " << w << "\n";
@@ -75,7 +126,7 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
     for (size_t c = 0; c < cells.size(); ++c) {
         if (c)
             out << '\t';
-        out << cells[c];
+        out << OneCellText(cells[c]);
     }
     out << '\n';
 }
@@ -85,12 +136,20 @@ std::optional<std::string> CliContext::ReadInput(const std::string& path) {
     if (path == "-") {
         buffer << in.rdbuf();
     } else {
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec))
+            throw InputError{"'" + PrintableText(path) + "' is a folder: name a file"};
         std::ifstream file(path, std::ios::binary);
         if (!file)
             return std::nullopt;
         buffer << file.rdbuf();
     }
-    return buffer.str();
+    // Whatever the editor saved, the program works in UTF-8 (and so prints valid UTF-8).
+    std::string text = TextAsUtf8(buffer.str());
+    if (LooksBinary(text))
+        throw InputError{"'" + PrintableText(path) +
+                         "' is not a text file (it holds control characters): save it as text or CSV"};
+    return text;
 }
 
 DateOrder CliContext::ProgramDateOrder() const {

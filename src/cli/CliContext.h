@@ -5,6 +5,7 @@
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
 #include "core/seams/Dialogs.h"
+#include "core/text/RuntimeError.h"
 
 #include <iosfwd>
 #include <map>
@@ -22,20 +23,29 @@ struct UsageError {
 struct InputError {
     std::string message;
 };
-// A refusal already shown as "TITLE: TEXT" on stderr: exit code 1, nothing more said.
+// A refusal the window would have shown in a message box (kept by CliDialogs): exit code 1, the
+// message said on stderr as one line.
 struct ReportedError {};
 
-// Message boxes go to stderr as "TITLE: TEXT"; the bill question is answered from --bills.
+// The window's message boxes are kept, not shown: the command line says one line in its own words
+// when the command fails (FailureText) and nothing when it succeeds. The bill question is answered
+// from --bills.
 class CliDialogs : public Dialogs {
 public:
-    CliDialogs(std::ostream& err, bool answerBills) : err_(err), answer_(answerBills) {}
+    explicit CliDialogs(bool answerBills) : answer_(answerBills) {}
     void Message(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    // The last message as one line, in the command line's words; a general line when none came.
+    std::string FailureText() const;
 
 private:
-    std::ostream& err_;
     bool answer_;
+    std::string last_;
 };
+
+// A run-time error as one line of the command line: "Type mismatch", the reason of a refused
+// workbook request, or what to do when no workbook is open.
+std::string CliErrorText(const RuntimeError& error);
 
 // Options after the command name: "--name value" pairs and bare "--flag"s.
 class CommandOptions {
@@ -94,6 +104,10 @@ struct CliContext {
     // The data grid from the workbook, as "Get Data" reads a sheet through the spreadsheet link.
     // Refuses (InputError) in a build without workbook support.
     void LoadWorkbookQuotes(CliDialogs& dialogs);
+    // The one stderr line of a run-time error: the failing grid row when the bond table could not
+    // be built, else the error, naming a bond that matures on the quote date when the error is a
+    // division by zero.
+    std::string FailureText(const RuntimeError& error) const;
     // Each sentence on stderr as "yarrow-cli: warning: ..."; the printed tables stay as they are.
     void Warn(const std::vector<std::string>& warnings);
 };

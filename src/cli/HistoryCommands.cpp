@@ -45,7 +45,11 @@ int CmdHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector<std::
         }
     } else {
         // From the first date each time, so the 31st stays the month's end after a shorter month.
-        for (int n = 0;; ++n) {
+        // The range is checked before anything is printed: no step goes past the last day a date
+        // can have (the end of 9999), which is after any --to.
+        const int monthsLeft = (9999 - int(std::chrono::year_month_day{from}.year())) * 12 +
+                               (12 - int(unsigned(std::chrono::year_month_day{from}.month())));
+        for (int n = 0; step == "weekly" || n <= monthsLeft; ++n) {
             const Date date = step == "weekly" ? from + std::chrono::days(7 * n) : AddMonths(from, n);
             if (date > to)
                 break;

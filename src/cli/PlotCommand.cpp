@@ -1,9 +1,11 @@
 #include "Commands.h"
 #include "core/curves/CurvesController.h"
+#include "core/data/SafeFileWrite.h"
 #include "core/draw/DisplayList.h"
 #include "core/draw/PlotSvg.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextEncoding.h"
 
 #include <cstdio>
 #include <fstream>
@@ -64,17 +66,9 @@ bool IsLayer(const std::string& a) {
 // Writes the picture; a file that cannot be written is an input error (exit 1).
 void WritePicture(const DisplayList& plot, PictureSize size, const std::string& path) {
     if (EndsWith(path, ".svg")) {
-        const std::string svg = PlotSvg(plot, size.width, size.height);
-        const std::string temp = path + ".part";
-        bool written = false;
-        {
-            std::ofstream file(temp, std::ios::binary);
-            written = static_cast<bool>(file << svg) && static_cast<bool>(file.flush());
-        }
-        if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
-            std::remove(temp.c_str());
-            throw InputError{"cannot write '" + path + "'"};
-        }
+        const std::string why = WriteFileReplacing(path, PlotSvg(plot, size.width, size.height));
+        if (!why.empty())
+            throw InputError{"cannot write '" + PrintableText(path) + "': " + why};
         return;
     }
 #ifdef YARROW_CLI_IO

@@ -6,6 +6,7 @@
 #include "core/data/ExcelLink.h"
 #include "core/text/Dates.h"
 #include "core/text/RuntimeError.h"
+#include "core/text/TextEncoding.h"
 #include "io/workbook/WorkbookLinkClient.h"
 #include "io/workbook/WorkbookServer.h"
 
@@ -18,20 +19,39 @@ namespace yarrow {
 
 namespace {
 
+[[maybe_unused]] constexpr int kMaxLinkRow = 32767;
+
 constexpr const char* kNoWorkbooks = "this yarrow-cli is built without workbook support (Qt); "
                                      "save the rows as a .csv and give it to --quotes";
 
 #ifdef YARROW_CLI_IO
-void OpenAll(CliContext& ctx, CliDialogs& dialogs, WorkbookServer& server) {
+void OpenAll(CliContext& ctx, WorkbookServer& server) {
     server.SetDateOrder(ctx.session.dateOrder);
     for (const std::string& path : ctx.workbooks) {
         try {
             server.Open(QString::fromStdString(path));
         } catch (const WorkbookError& e) {
-            dialogs.Message(e.what(), kMessageTitle, MessageIcon::Critical);
-            throw ReportedError{};
+            throw InputError{e.what()};
         }
     }
+    ctx.Warn(server.Warnings());
+}
+
+// The rows FIRST-LAST of --rows; the link counts rows in 16 bits.
+std::pair<int, int> RowRange(const std::string& text) {
+    const size_t dash = text.find('-');
+    auto number = [](const std::string& digits) {
+        if (digits.empty() || digits.size() > 6 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        return std::stoi(digits);
+    };
+    const int first = dash == std::string::npos ? -1 : number(text.substr(0, dash));
+    const int last = dash == std::string::npos ? -1 : number(text.substr(dash + 1));
+    if (first < 1 || last < first || last > kMaxLinkRow)
+        throw InputError{"--rows takes FIRST-LAST, rows 1 to " + std::to_string(kMaxLinkRow) +
+                         " with FIRST not after LAST (e.g. 2-20), not '" + PrintableText(text) + "'"};
+    return {first, last};
 }
 
 std::vector<std::string> Split(const std::string& text, char sep) {
@@ -58,12 +78,10 @@ void CliContext::LoadWorkbookQuotes([[maybe_unused]] CliDialogs& dialogs) {
     const std::vector<std::string> cols = Split(*columns, ',');
     if (cols.size() < 4 || cols.size() > 5)
         throw UsageError{"--columns takes four or five columns: NAME,COUPON,MATURITY,QUOTE[,YIELD]"};
-    const size_t dash = rows->find('-', 1);
-    if (dash == std::string::npos)
-        throw UsageError{"--rows takes FIRST-LAST, not '" + *rows + "'"};
+    const auto [firstRow, lastRow] = RowRange(*rows);
 
     WorkbookServer server;
-    OpenAll(*this, dialogs, server);
+    OpenAll(*this, server);
     WorkbookLinkClient client(server);
     ExcelLink link{client, dialogs, nullptr, session.RowLetter};
     std::vector<std::string> sheets;
@@ -75,17 +93,16 @@ void CliContext::LoadWorkbookQuotes([[maybe_unused]] CliDialogs& dialogs) {
         const QString wanted = QString::fromStdString(*sheet);
         for (const std::string& s : sheets) {
             const QString entry = QString::fromStdString(s);
-            const QString name = entry.mid(entry.indexOf(']') + 1);
+            const QString name = entry.mid(entry.lastIndexOf(']') + 1);
             if (entry.compare(wanted, Qt::CaseInsensitive) == 0 ||
                 name.compare(wanted, Qt::CaseInsensitive) == 0) {
                 topic = s;
                 break;
             }
         }
-        if (topic.empty()) {
-            dialogs.Message("No open sheet is named " + *sheet, kMessageTitle, MessageIcon::Critical);
-            throw ReportedError{};
-        }
+        if (topic.empty())
+            throw InputError{"no open sheet is named '" + PrintableText(*sheet) +
+                             "' (see link System Topics)"};
     }
     ExcelLinkSettings settings{topic,
                                cols[0],
@@ -93,8 +110,8 @@ void CliContext::LoadWorkbookQuotes([[maybe_unused]] CliDialogs& dialogs) {
                                cols[2],
                                cols[3],
                                cols.size() == 5 ? cols[4] : std::string(),
-                               rows->substr(0, dash),
-                               rows->substr(dash + 1),
+                               std::to_string(firstRow),
+                               std::to_string(lastRow),
                                cols.size() == 5};
     if (!GetExcelData(link, settings, dataGrid))
         throw ReportedError{};
@@ -116,7 +133,7 @@ int CmdLink([[maybe_unused]] CliContext& ctx, [[maybe_unused]] CliDialogs& dialo
     ctx.session.dateOrder =
         ctx.dateOrder ? *ctx.dateOrder : DateOrderFromFormat(DetectDateFormat(SystemDateOrder()));
     WorkbookServer server;
-    OpenAll(ctx, dialogs, server);
+    OpenAll(ctx, server);
     WorkbookLinkClient client(server);
     client.Open("Excel", topic, opts.Positional()[1]);
     std::string reply;

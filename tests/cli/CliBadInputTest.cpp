@@ -53,22 +53,22 @@ TEST(CliBadInput, ResultsThatAreNoNumbersAreErrorsOrNotes) {
          "3TD\t0\t6/30/2011\t-1\n" + good,
          {"cashflows", cashFlows},
          1,
-         "The system error is: Overflow"},
+         "yarrow-cli: Overflow"},
         {"bill at 400: square root of a negative",
          "6TD\t0\t10/27/2011\t400\n" + good,
          {"bonds"},
          1,
-         "The system error is: Invalid procedure call or argument"},
+         "yarrow-cli: Invalid procedure call or argument"},
         {"bond at 1000, annual zero rates",
          "C\t5\t12/31/2015\t1000\n" + good,
          {"curve", "zero", "--compounding", "annual"},
          1,
-         "The system error is: Invalid procedure call or argument"},
+         "yarrow-cli: Invalid procedure call or argument"},
         {"bond at 1000, semi-annual zero rates",
          "C\t5\t12/31/2015\t1000\n" + good,
          {"curve", "zero", "--compounding", "semi-annual"},
          1,
-         "The system error is: Invalid procedure call or argument"},
+         "yarrow-cli: Invalid procedure call or argument"},
     };
     for (const Case& c : cases) {
         const CliResult r = RunQuotes(c.rows, c.command);
@@ -121,8 +121,7 @@ TEST(CliBadInput, DegenerateResultsWarnAndPrintTheSameTables) {
 TEST(CliBadInput, AFailingRowIsNamedAfterTheReport) {
     const CliResult r = RunQuotes("1\t0.29\t12/31/2011\t100\n5\t2\tJune 31st\t100\n", {"bonds"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.rfind("Vantorix: An error has occurred.", 0), 0u) << r.err;
-    EXPECT_NE(r.err.find("\nyarrow-cli: Grid row 3 (5): Type mismatch\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "yarrow-cli: Grid row 3 (5): Type mismatch\n");
 }
 
 } // namespace

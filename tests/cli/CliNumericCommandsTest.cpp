@@ -56,7 +56,7 @@ TEST(CliNelsonSiegel, FitLiesCloserToTheZeroCurveThanTheDefaults) {
 TEST(CliNelsonSiegel, ANonNumericParameterIsATypeMismatch) {
     CliResult r = RunArgs({"nelson-siegel", "--level", "high"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("The system error is: Type mismatch"), std::string::npos);
+    EXPECT_NE(r.err.find("yarrow-cli: Type mismatch"), std::string::npos);
 }
 
 TEST(CliSpline, TablesOnTheThirtyYearCurve) {

@@ -51,14 +51,17 @@ TEST(CliWorkbook, RefusalsSayWhyOnStderr) {
          "yarrow-cli: --sheet, --columns and --rows go with --workbook"},
         {{"--workbook", missing, "--columns", "A,B,C,D", "--rows", "2-4", "bonds"},
          1,
-         "Vantorix: no-such.xlsx cannot be read"},
+         "yarrow-cli: no-such.xlsx cannot be read: the file cannot be opened (No such file"},
         {{"--workbook", file, "--sheet", "Nope", "--columns", "A,B,C,D", "--rows", "2-4", "bonds"},
          1,
-         "Vantorix: No open sheet is named Nope"},
+         "yarrow-cli: no open sheet is named 'Nope'"},
         {{"--workbook", file, "--columns", "A,B,C,D", "--rows", "4-2", "bonds"},
          1,
-         "Vantorix: An error has occurred"},
-        {{"link", "System", "Topics"}, 1, "Vantorix: An error has occurred"},
+         "yarrow-cli: --rows takes FIRST-LAST, rows 1 to 32767 with FIRST not after LAST (e.g. 2-20), not '4-2'"},
+        {{"--workbook", file, "--columns", "A,B,C,D", "--rows", "1-1000000", "bonds"},
+         1,
+         "yarrow-cli: --rows takes FIRST-LAST, rows 1 to 32767"},
+        {{"link", "System", "Topics"}, 1, "yarrow-cli: no workbook is open: name one with --workbook FILE\n"},
     };
     for (const Case& c : cases) {
         const CliResult r = RunArgs(c.args);

@@ -7,23 +7,23 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace yarrow {
 namespace {
 
-// The workbooks of make_workbooks.py, written once per run by an independent writer.
+// The workbooks of make_workbooks.py, written once per test run by an independent writer: ctest
+// writes them before the io tests (a fixture); a run of io_tests alone writes them when missing.
 class Workbooks : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = std::make_unique<QTemporaryDir>();
+        if (QFile::exists(File("complete")))
+            return;
         QProcess writer;
-        writer.start(YARROW_TEST_PYTHON, {YARROW_WORKBOOK_WRITER, dir_->path()});
+        writer.start(YARROW_TEST_PYTHON, {YARROW_WORKBOOK_WRITER, YARROW_TEST_WORKBOOKS});
         ASSERT_TRUE(writer.waitForFinished(120000));
         ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
     }
-    static void TearDownTestSuite() { dir_.reset(); }
-    static QString File(const char* name) { return dir_->filePath(name); }
+    static QString File(const char* name) { return QString(YARROW_TEST_WORKBOOKS) + "/" + name; }
 
     // The reply of one request, or "error N" when it fails.
     static std::string Ask(WorkbookServer& server, const std::string& topic, const std::string& item) {
@@ -33,10 +33,7 @@ protected:
             return "error " + std::to_string(e.number());
         }
     }
-
-    static std::unique_ptr<QTemporaryDir> dir_;
 };
-std::unique_ptr<QTemporaryDir> Workbooks::dir_;
 
 struct Exchange {
     std::string topic, item, reply;
@@ -119,6 +116,12 @@ TEST_F(Workbooks, HostileFilesAreRefusedAndNothingOpenIsLost) {
         {"bomb.xlsx", "unpacks to more than 64 MB"},
         {"million.csv", "more than 500000 filled cells"},
         {"quotes.txt", "only .xlsx, .xlsm, .ods and .csv"},
+        {"deepshared.xlsx", "a cell of its part xl/sharedStrings.xml nests more than 256 elements deep"},
+        {"deepinline.xlsx", "a cell of its part xl/worksheets/sheet2.xml nests more than 256 elements"},
+        {"deep.ods", "a cell of its part content.xml nests more than 256 elements deep"},
+        {"sharedtext.xlsx", "its cells hold more than 64 MB of text"},
+        {"widetext.ods", "its cells hold more than 64 MB of text"},
+        {"blanks.ods", "its cells hold more than 64 MB of text"},
     };
     WorkbookServer server;
     server.Open(File("quotes.csv"));
@@ -133,6 +136,62 @@ TEST_F(Workbooks, HostileFilesAreRefusedAndNothingOpenIsLost) {
     }
     EXPECT_EQ(server.OpenBooks(), QStringList{"quotes.csv"});
     EXPECT_EQ(Ask(server, "[quotes.csv]quotes", "R1C1"), "Name");
+}
+
+// The limit a refusal names is the one hit; repeats past the sheet's last column cost nothing.
+TEST_F(Workbooks, RefusalsNameTheLimitHit) {
+    struct Case {
+        const char* file;
+        WorkbookLimits limits;
+        const char* why; // empty: read
+    };
+    WorkbookLimits small;
+    small.maxPartBytes = 1 << 20;
+    small.maxTotalBytes = 2 << 20;
+    WorkbookLimits fewCells;
+    fewCells.maxCells = 20000;
+    const Case cases[] = {
+        {"parts.xlsx", small, "its parts unpack to more than 2 MB together"},
+        {"bomb.xlsx", {}, "its part xl/worksheets/sheet1.xml unpacks to more than 64 MB"},
+        {"wide.ods", fewCells, ""},
+    };
+    for (const Case& c : cases) {
+        WorkbookServer server(c.limits);
+        try {
+            server.Open(File(c.file));
+            EXPECT_STREQ(c.why, "") << c.file << " was read";
+        } catch (const WorkbookError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos) << e.what();
+            EXPECT_NE(c.why[0], '\0') << e.what();
+        }
+    }
+    WorkbookServer server;
+    server.Open(File("wide.ods"));
+    EXPECT_EQ(Ask(server, "[wide.ods]S", "R1C16383:R1C16384"), "x\tx");
+}
+
+// One cell stays one cell in a reply; names a spreadsheet program accepts reach their sheets;
+// text files in other encodings arrive as UTF-8; a formula without a saved value is reported.
+TEST_F(Workbooks, RepliesKeepCellsAndNamesWhole) {
+    WorkbookServer server;
+    server.Open(File("cells.xlsx"));
+    server.Open(File("cells.csv"));
+    server.Open(File("latin1.csv"));
+    server.Open(File("Q3!rates]xla.xlsx"));
+    ExpectReplies(server, {
+                              {"[cells.xlsx]Quotes", "R1C1:R3C1", "2Y Note\r\n5Y Note\r\n30Y Bond"},
+                              {"[cells.xlsx]Quotes", "R2C2", ""},
+                              {"[cells.csv]cells", "R1C1:R4C2",
+                               "2Y Note\t0.625\r\n5Y Note\t2.125\r\n30Y Bond\t4.25\r\nSt\xC3\xA9phane\t1"},
+                              {"[latin1.csv]latin1", "R1C1", "Caf\xC3\xA9"},
+                              {"[Q3!rates]xla.xlsx]Sh!eet", "R1C1", "first"},
+                              {"[Q3!rates]xla.xlsx]System Data", "R1C1", "second"},
+                          });
+    const std::vector<std::string> warnings = server.Warnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("Quotes!B2 of cells.xlsx holds a formula without a saved result"),
+              std::string::npos)
+        << warnings[0];
 }
 
 TEST_F(Workbooks, AnEditOnDiskIsReadAtTheNextRequest) {

@@ -10,6 +10,8 @@ from openpyxl.utils.datetime import CALENDAR_MAC_1904
 
 out = sys.argv[1]
 os.makedirs(out, exist_ok=True)
+if os.path.exists(os.path.join(out, "complete")):
+    os.remove(os.path.join(out, "complete"))
 
 
 def path(name):
@@ -122,3 +124,86 @@ with zipfile.ZipFile(path("bomb.xlsx"), "w", zipfile.ZIP_DEFLATED) as dst:
                 dst.writestr(info.filename, src.read(info.filename))
 with open(path("million.csv"), "w") as f:
     f.write("1\n" * 1_000_000)
+
+
+def replace_parts(source, target, parts):
+    """A copy of the workbook source with some parts replaced (or added)."""
+    with zipfile.ZipFile(path(source)) as src, zipfile.ZipFile(path(target), "w", zipfile.ZIP_DEFLATED) as dst:
+        for info in src.infolist():
+            if info.filename not in parts:
+                dst.writestr(info.filename, src.read(info.filename))
+        for name, data in parts.items():
+            dst.writestr(name, data)
+
+
+SHEET_HEAD = '<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>'
+SST_HEAD = '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">'
+# Text nested 60,000 elements deep, as a shared and as an inline string.
+deep = "<t>" + "<x>" * 60000 + "deep" + "</x>" * 60000 + "</t>"
+replace_parts("bonds.xlsx", "deepshared.xlsx", {"xl/sharedStrings.xml": SST_HEAD + "<si>" + deep + "</si></sst>"})
+replace_parts("bonds.xlsx", "deepinline.xlsx", {
+    "xl/worksheets/sheet2.xml": SHEET_HEAD + '<row r="1"><c r="A1" t="inlineStr"><is>' + deep + "</is></c></row></sheetData></worksheet>"})
+# Ten thousand cells naming one 20 KB shared string.
+cells = "".join('<row r="%d"><c r="A%d" t="s"><v>0</v></c></row>' % (r, r) for r in range(1, 10001))
+replace_parts("bonds.xlsx", "sharedtext.xlsx", {
+    "xl/sharedStrings.xml": SST_HEAD + "<si><t>" + "y" * 20000 + "</t></si></sst>",
+    "xl/worksheets/sheet1.xml": SHEET_HEAD + cells + "</sheetData></worksheet>"})
+# A cell with a TAB and a line break; a formula stored without its value (B2).
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = "Quotes"
+ws.append(["2Y\tNote", 0.625])
+ws.append(["5Y\nNote", "=1+1"])
+ws.append(["30Y Bond", 4.25])
+wb.save(path("cells.xlsx"))
+with open(path("cells.csv"), "w", newline="", encoding="utf-8") as f:
+    f.write('"2Y\r\nNote",0.625\r\n"5Y\tNote",2.125\r\n30Y Bond,4.25\r\nSt\xe9phane,1\r\n')
+with open(path("latin1.csv"), "wb") as f:
+    f.write(b"Caf\xe9,1\r\n")
+# Names a spreadsheet program accepts: '!', ']' and "xla" in the file name, '!' in a sheet name,
+# a sheet called "System Data".
+wb = openpyxl.Workbook()
+wb.active.title = "Sh!eet"
+wb.active["A1"] = "first"
+wb.create_sheet("System Data")["A1"] = "second"
+wb.save(path("Q3!rates]xla.xlsx"))
+
+
+def ods(rows):
+    """An .ods whose one sheet holds the given table-row elements."""
+    content = ('<?xml version="1.0" encoding="UTF-8"?><office:document-content '
+               'xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+               'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+               'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet>'
+               '<table:table table:name="S">' + rows + "</table:table></office:spreadsheet></office:body>"
+               "</office:document-content>")
+    return content
+
+
+def write_ods(name, rows):
+    with zipfile.ZipFile(path(name), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("mimetype", "application/vnd.oasis.opendocument.spreadsheet")
+        z.writestr("content.xml", ods(rows))
+
+
+# Sixty text cells that each repeat 400,000 columns: the sheet ends at column 16,384.
+write_ods("wide.ods", "<table:table-row>" + '<table:table-cell table:number-columns-repeated="400000" '
+          'office:value-type="string"><text:p>x</text:p></table:table-cell>' * 60 + "</table:table-row>")
+# One 1 KB text repeated over ten full rows: 160 MB of text from a tiny file.
+write_ods("widetext.ods", '<table:table-row table:number-rows-repeated="10"><table:table-cell '
+          'table:number-columns-repeated="16384" office:value-type="string"><text:p>' + "z" * 1000 +
+          "</text:p></table:table-cell></table:table-row>")
+# A run of blanks a billion long.
+write_ods("blanks.ods", '<table:table-row><table:table-cell office:value-type="string"><text:p>'
+          '<text:s text:c="1000000000"/></text:p></table:table-cell></table:table-row>')
+write_ods("deep.ods", '<table:table-row><table:table-cell office:value-type="string"><text:p>' +
+          "<text:span>" * 60000 + "</text:span>" * 60000 + "</text:p></table:table-cell></table:table-row>")
+# Three parts of 900 KB each, for a test that allows 1 MB a part and 2 MB in all.
+replace_parts("bonds.xlsx", "parts.xlsx", {
+    "xl/worksheets/sheet1.xml": SHEET_HEAD + " " * 900000 + "</sheetData></worksheet>",
+    "xl/worksheets/sheet2.xml": SHEET_HEAD + " " * 900000 + "</sheetData></worksheet>",
+    "xl/sharedStrings.xml": SST_HEAD + " " * 900000 + "</sst>"})
+
+# Last: the test run knows all files are written.
+with open(path("complete"), "w") as f:
+    f.write("ok\n")

@@ -28,11 +28,32 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 namespace yarrow {
 
 namespace {
+
+// The year box shows four digits in whatever font it has: the digits' width plus the frame and
+// margins the style gives a line edit.
+void FitYearBox(QLineEdit* box) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QMargins margins = box->textMargins();
+    // A line edit keeps 2 pixels each side of its text inside the style's frame, and the cursor
+    // takes one more.
+    const int text = box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + margins.left() +
+                     margins.right() + 2 * 2 + 1;
+    const int width =
+        box->style()
+            ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, box->fontMetrics().height()), box)
+            .width();
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(qMax(width, 70));
+}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -153,7 +174,8 @@ QWidget* calcs::BuildDateRule() {
     h->addWidget(label(8, "of"));
     h->addWidget(combo(3, months));
     tDate = Named(new QLineEdit(panel), "tDate");
-    tDate->setMaximumWidth(70);
+    FitYearBox(tDate);
+    tDate->installEventFilter(this); // refitted when its font changes
     tDate->setToolTip("The year (below 1900 counts from 2000: 3 is 2003)");
     h->addWidget(tDate);
     auto* calc = Named(new QPushButton("Calculate", panel), "calcDate");
@@ -447,6 +469,8 @@ bool calcs::KeypadKey(int key, const QString& text, Qt::KeyboardModifiers modifi
 }
 
 bool calcs::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FontChange && watched == tDate)
+        FitYearBox(tDate);
     if (event->type() == QEvent::KeyPress && watched == Panel3D1_0) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (KeypadKey(key->key(), key->text(), key->modifiers()))

@@ -23,7 +23,10 @@ CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGri
 }
 
 void CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText,
-                        CashFlowResult& r) {
+                        CashFlowResult& result) {
+    // Computed aside and kept whole: a failure part-way would leave two streams' numbers side by
+    // side, and the portfolio targets taken from them would mix the two.
+    CashFlowResult r;
     const int16_t n = CInt(Val(countText));
     Array1<float> times(n), amounts(n);
     for (int i = 1; i <= n; ++i) {
@@ -36,6 +39,7 @@ void CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const s
     r.cfYield = stream.GetYTM();
     r.cfDollarDuration = stream.GetDollarDuration();
     r.cfDollarConvexity = stream.GetDollarConvexity();
+    result = r;
     DoEvents(session.events);
 }
 

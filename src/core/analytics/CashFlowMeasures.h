@@ -28,8 +28,8 @@ int32_t CashFlowGridRows(const std::string& countText);
 // cannot size the stream and raises it too.
 CashFlowResult CalculateCashFlows(Session& session, const GridModel& cashFlowGrid,
                                   const std::string& countText);
-// The same into the caller's fields, in the order value, yield, $duration, $convexity: an error
-// part-way leaves the fields already set with their new values and the rest as they were.
+// The same into the caller's fields, all four or none: an error leaves the previous stream's
+// results whole.
 void CalculateCashFlows(Session& session, const GridModel& cashFlowGrid, const std::string& countText,
                         CashFlowResult& result);
 

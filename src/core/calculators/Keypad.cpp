@@ -129,7 +129,9 @@ void Keypad::Complete() {
 
 void Keypad::Operator(const std::string& op) {
     displayAtOp_ = display_;
-    if (lastInput_ == "NUMS")
+    // Digits after a percent start the second operand again; the count never passes two, or
+    // every operator would do nothing until C.
+    if (lastInput_ == "NUMS" && operandCount_ < 2)
         ++operandCount_;
     if (operandCount_ == 0) {
         if (op == "-" && lastInput_ != "NEG") {

@@ -38,6 +38,22 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// A sheet of a workbook, not the system topic or a sheet of an add-in (.xla, .xlam). Matched by
+// the name's parts, so "System Data" or "Maxlarge.xlsx" stay in the list.
+bool IsSheetTopic(const std::string& field) {
+    if (field == "System" || Lower(field).find("[:]:") != std::string::npos)
+        return false;
+    const size_t close = field.rfind(']');
+    std::string book =
+        Lower(field.size() > 1 && field[0] == '[' && close != std::string::npos ? field.substr(1, close - 1)
+                                                                                : field);
+    auto endsWith = [&](const char* tail) {
+        const std::string t(tail);
+        return book.size() >= t.size() && book.compare(book.size() - t.size(), t.size(), t) == 0;
+    };
+    return !endsWith(".xla") && !endsWith(".xlam");
+}
+
 void ShowError(Dialogs& dialogs, const RuntimeError& e) {
     dialogs.Message(ErrorReportText(e), kMessageTitle, MessageIcon::Critical);
 }
@@ -67,7 +83,8 @@ bool FindExcelSheets(ExcelLink& link, std::vector<std::string>& cmb) {
         // One-letter strings are assigned as characters: the literal form trips a false -Wrestrict
         // in GCC 12 at -O3.
         link.RowLetter.assign(1, 'R');
-        const size_t p = s.find('!');
+        // File and sheet names may hold '!': the row letter follows the last one.
+        const size_t p = s.rfind('!');
         if (p != std::string::npos && p + 1 < s.size())
             link.RowLetter = s.substr(p + 1, 1);
         else
@@ -78,9 +95,7 @@ bool FindExcelSheets(ExcelLink& link, std::vector<std::string>& cmb) {
 
         cmb.clear();
         for (std::string field = NextField(list, 0); !field.empty(); field = NextField(list, 0)) {
-            const std::string lower = Lower(field);
-            if (lower.find("xla") == std::string::npos && lower.find("[:]:") == std::string::npos &&
-                field.find("System") == std::string::npos)
+            if (IsSheetTopic(field))
                 cmb.push_back(field);
             DoEvents(link.events);
         }

@@ -2,6 +2,7 @@
 
 #include "core/grid/GridModel.h"
 #include "core/grid/GridText.h"
+#include "core/text/CsvReader.h"
 #include "core/text/TextSplit.h"
 
 #include <stdexcept>
@@ -35,19 +36,28 @@ std::vector<std::string> SplitFields(const std::string& line, char sep) {
 } // namespace
 
 int LoadQuoteRows(const std::string& text, bool csv, GridModel& grid) {
-    std::vector<std::string> lines = SplitLines(text);
-    const char sep = csv ? ',' : '\t';
-    bool heading = false;
-    if (!lines.empty()) {
-        std::vector<std::string> first = SplitFields(lines[0], sep);
-        heading = first[0] == "Name";
+    std::vector<std::vector<std::string>> records;
+    if (csv) {
+        // Quoted fields may hold commas, quotes and line breaks: the one CSV reader splits them.
+        records = ReadCsvRecords(text);
+        auto blank = [](const std::vector<std::string>& r) {
+            for (const std::string& f : r)
+                if (f.find_first_not_of(" \t") != std::string::npos)
+                    return false;
+            return true;
+        };
+        while (!records.empty() && blank(records.back()))
+            records.pop_back();
+    } else {
+        for (const std::string& line : SplitLines(text))
+            records.push_back(SplitFields(line, '\t'));
     }
-    const int dataRows = static_cast<int>(lines.size()) - (heading ? 1 : 0);
+    const bool heading = !records.empty() && !records[0].empty() && records[0][0] == "Name";
+    const int dataRows = static_cast<int>(records.size()) - (heading ? 1 : 0);
     grid.SetCols(6);
     grid.SetRows(2 + dataRows);
     int row = heading ? 1 : 2;
-    for (const std::string& line : lines) {
-        std::vector<std::string> fields = SplitFields(line, sep);
+    for (const std::vector<std::string>& fields : records) {
         for (size_t c = 0; c < fields.size() && c < 5; ++c)
             grid.SetTextMatrix(row, static_cast<int>(c) + 1, fields[c]);
         ++row;

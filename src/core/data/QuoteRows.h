@@ -8,7 +8,7 @@ class GridModel;
 
 // Text files of rows, as a student keeps them beside a spreadsheet.
 
-// Rows as pasted into the data grid (TAB-separated, or comma-separated when csv; CR LF, LF or CR
+// Rows as pasted into the data grid (TAB-separated, or comma-separated as RFC 4180 when csv; CR LF, LF or CR
 // line ends; blank lines at the end dropped) into grid rows 2.. columns 1..5 (a first row whose
 // first field is "Name" goes to the heading row 1). A TAB-separated row drops its commas, as a
 // paste does. Returns the number of data rows.

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace yarrow {
 
@@ -36,22 +37,29 @@ double DurationDays(const QString& text) {
     return seconds / 86400.0;
 }
 
-// The paragraphs of a cell, one line each; <text:s/> is a run of blanks, <text:tab/> a TAB.
-QString CellParagraphs(QXmlStreamReader& xml) {
+// The paragraphs of a cell, one line each; <text:s/> is a run of blanks, <text:tab/> a TAB. Text
+// nested beyond the depth limit, or longer than all cells may hold, is refused.
+QString CellParagraphs(QXmlStreamReader& xml, const CellBudget& budget) {
     QString text;
     int paragraphs = 0;
     int depth = 1;
+    const int64_t room = budget.limits.maxTextBytes - budget.textBytes;
     while (!xml.atEnd() && depth > 0) {
         xml.readNext();
+        if (text.size() > room)
+            budget.RefuseText();
         if (xml.isStartElement()) {
-            ++depth;
-            if (xml.name() == u"p" && paragraphs++ > 0)
+            CheckDepth(++depth, budget, "content.xml");
+            if (xml.name() == u"p" && paragraphs++ > 0) {
                 text += '\n';
-            else if (xml.name() == u"s")
-                text += QString(qMax(1, Attr(xml.attributes(), "c").toInt()), ' ');
-            else if (xml.name() == u"tab")
+            } else if (xml.name() == u"s") {
+                const int64_t blanks = std::max<int64_t>(1, Attr(xml.attributes(), "c").toLongLong());
+                if (blanks > room - text.size())
+                    budget.RefuseText(); // before the blanks are made
+                text += QString(qsizetype(blanks), ' ');
+            } else if (xml.name() == u"tab") {
                 text += '\t';
-            else if (xml.name() == u"annotation") {
+            } else if (xml.name() == u"annotation") {
                 xml.skipCurrentElement();
                 --depth;
             }
@@ -72,20 +80,19 @@ void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& bo
     if (!content)
         Refuse(book.name, "it is not a workbook (no content.xml)");
     QXmlStreamReader xml(*content);
-    int64_t cellCount = 0;
+    CellBudget budget{limits, book.name};
     Workbook::Sheet* sheet = nullptr;
-    int64_t row = 0, col = 0, rowRepeat = 1;
+    // Rows and columns from 1; repeats are clipped to the sheet and counted before any copy is made.
+    int64_t row = 0, col = 0, rowRepeat = 1, rowsInSheet = 0;
     std::vector<std::pair<int64_t, WorkbookCell>> rowCells; // column, cell of the current row
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isEndElement() && xml.name() == u"table-row" && sheet) {
-            // A repeated row repeats its cells; empty repeats only move on.
-            for (int64_t k = 0; k < rowRepeat && !rowCells.empty(); ++k)
+            for (int64_t k = 0; k < rowsInSheet; ++k)
                 for (const auto& [c, cell] : rowCells)
-                    AddCell(*sheet, int32_t(qMin<int64_t>(row + k, kWorkbookMaxRows + 1)),
-                            int32_t(qMin<int64_t>(c, kWorkbookMaxCols + 1)), cell, cellCount, limits,
-                            book.name);
-            row += rowRepeat;
+                    sheet->cells[{int32_t(row + k), int32_t(c)}] = cell;
+            rowCells.clear();
+            row = qMin<int64_t>(row + rowRepeat, int64_t(kWorkbookMaxRows) + 1);
             continue;
         }
         if (!xml.isStartElement())
@@ -95,8 +102,10 @@ void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& bo
             book.sheets.push_back({Attr(a, "name").toString().toStdString(), {}, 1, 1});
             sheet = &book.sheets.back();
             row = 1;
+            rowCells.clear();
         } else if (xml.name() == u"table-row" && sheet) {
             rowRepeat = qMax<int64_t>(1, Attr(a, "number-rows-repeated").toLongLong());
+            rowsInSheet = qBound<int64_t>(0, int64_t(kWorkbookMaxRows) - row + 1, rowRepeat);
             col = 1;
             rowCells.clear();
         } else if ((xml.name() == u"table-cell" || xml.name() == u"covered-table-cell") && sheet) {
@@ -128,17 +137,17 @@ void ReadOds(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& bo
                 cell.text = Attr(a, "boolean-value") == u"true" ? "TRUE" : "FALSE";
                 xml.skipCurrentElement();
             } else {
-                cell.text = CellParagraphs(xml).toStdString();
+                cell.text = CellParagraphs(xml, budget).toStdString();
                 filled = !cell.text.empty();
             }
-            if (filled) {
-                if (repeat * rowRepeat > limits.maxCells)
-                    Refuse(book.name,
-                           "it has more than " + std::to_string(limits.maxCells) + " filled cells");
-                for (int64_t k = 0; k < repeat; ++k)
+            const int64_t colsInSheet = qBound<int64_t>(0, int64_t(kWorkbookMaxCols) - col + 1, repeat);
+            if (filled && colsInSheet > 0 && rowsInSheet > 0) {
+                // Both factors lie within the sheet's size: the product cannot overflow.
+                budget.Take(colsInSheet * rowsInSheet, int64_t(cell.text.size()));
+                for (int64_t k = 0; k < colsInSheet; ++k)
                     rowCells.emplace_back(col + k, cell);
             }
-            col += repeat;
+            col = qMin<int64_t>(col + repeat, int64_t(kWorkbookMaxCols) + 1);
         }
     }
     if (xml.hasError())

@@ -28,6 +28,7 @@ struct Workbook {
     std::string name; // the file name, as topics show it: [name]Sheet
     bool date1904 = false;
     std::vector<Sheet> sheets;
+    std::vector<std::string> warnings; // what was read other than as written, one sentence each
 };
 
 // The largest sheet a spreadsheet holds.

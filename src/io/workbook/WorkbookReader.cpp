@@ -1,6 +1,8 @@
 #include "io/workbook/WorkbookReader.h"
 
+#include "core/text/CsvReader.h"
 #include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 #include "io/workbook/WorkbookFormats.h"
 
 #include <QFile>
@@ -12,14 +14,32 @@ void Refuse(const std::string& bookName, const std::string& why) {
     throw WorkbookError(bookName + " cannot be read: " + why + ".");
 }
 
-void AddCell(Workbook::Sheet& sheet, int32_t row, int32_t col, WorkbookCell cell, int64_t& cellCount,
-             const WorkbookLimits& limits, const std::string& bookName) {
+void CellBudget::Take(int64_t count, int64_t textBytesEach) {
+    if (count > limits.maxCells - cells)
+        Refuse(book, "it has more than " + std::to_string(limits.maxCells) +
+                         " filled cells (far more than a table of bonds)");
+    cells += count;
+    if (textBytesEach > 0 && count > (limits.maxTextBytes - textBytes) / textBytesEach)
+        RefuseText();
+    textBytes += count * textBytesEach;
+}
+
+void CellBudget::RefuseText() const {
+    Refuse(book, "its cells hold more than " + std::to_string(limits.maxTextBytes >> 20) +
+                     " MB of text (far more than a table of bonds)");
+}
+
+void AddCell(Workbook::Sheet& sheet, int32_t row, int32_t col, WorkbookCell cell, CellBudget& budget) {
     if (row < 1 || col < 1 || row > kWorkbookMaxRows || col > kWorkbookMaxCols)
         return;
-    if (++cellCount > limits.maxCells)
-        Refuse(bookName, "it has more than " + std::to_string(limits.maxCells) +
-                             " filled cells (far more than a table of bonds)");
+    budget.Take(1, int64_t(cell.text.size()));
     sheet.cells[{row, col}] = std::move(cell);
+}
+
+void CheckDepth(int depth, const CellBudget& budget, const QString& part) {
+    if (depth > budget.limits.maxDepth)
+        Refuse(budget.book, "a cell of its part " + part.toStdString() + " nests more than " +
+                                std::to_string(budget.limits.maxDepth) + " elements deep");
 }
 
 Workbook ReadWorkbook(const QString& path, const WorkbookLimits& limits) {
@@ -53,54 +73,24 @@ Workbook ReadWorkbook(const QString& path, const WorkbookLimits& limits) {
 
 void ReadCsv(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& book) {
     Workbook::Sheet& sheet = book.sheets.front();
-    int64_t count = 0;
-    const std::string text =
-        bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3).toStdString() : bytes.toStdString();
-    int32_t row = 1, col = 1;
-    std::string field;
-    bool quoted = false, wasQuoted = false;
-    auto endField = [&] {
-        if (!field.empty()) {
-            WorkbookCell cell;
-            // As a spreadsheet opens a .csv: plain numbers become numbers, the rest stays text.
-            if (!wasQuoted && IsNumeric(field) && field.find(',') == std::string::npos) {
-                cell.kind = WorkbookCell::Kind::Number;
-                cell.value = SafeDouble(field);
-            } else {
-                cell.text = field;
-            }
-            AddCell(sheet, row, col, std::move(cell), count, limits, book.name);
-        }
-        field.clear();
-        wasQuoted = false;
-        ++col;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = wasQuoted = true;
-        } else if (c == ',') {
-            endField();
-        } else if (c == '\r' || c == '\n') {
-            endField();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            ++row;
-            col = 1;
+    CellBudget budget{limits, book.name};
+    const std::string text = TextAsUtf8(std::string_view(bytes.constData(), size_t(bytes.size())));
+    ForEachCsvField(text, ',', [&](size_t row, size_t col, CsvField&& field) {
+        if (row >= size_t(kWorkbookMaxRows))
+            return false;
+        if (field.text.empty() || col >= size_t(kWorkbookMaxCols))
+            return true;
+        WorkbookCell cell;
+        // As a spreadsheet opens a .csv: plain numbers become numbers, the rest stays text.
+        if (!field.quoted && IsNumeric(field.text) && field.text.find(',') == std::string::npos) {
+            cell.kind = WorkbookCell::Kind::Number;
+            cell.value = SafeDouble(field.text);
         } else {
-            field += c;
+            cell.text = std::move(field.text);
         }
-    }
-    endField();
+        AddCell(sheet, int32_t(row + 1), int32_t(col + 1), std::move(cell), budget);
+        return true;
+    });
 }
 
 } // namespace yarrow

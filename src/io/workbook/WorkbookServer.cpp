@@ -1,6 +1,7 @@
 #include "io/workbook/WorkbookServer.h"
 
 #include "core/text/RuntimeError.h"
+#include "core/text/TextEncoding.h"
 #include "io/workbook/CellText.h"
 
 #include <QFileInfo>
@@ -14,11 +15,12 @@ RuntimeError Refused(const std::string& why) {
     return RuntimeError(285, "Foreign application won't perform DDE method or operation (" + why + ")");
 }
 
-// "[Book.xlsx]Sheet1" -> ("Book.xlsx", "Sheet1"); false for any other form.
+// "[Book.xlsx]Sheet1" -> ("Book.xlsx", "Sheet1"); false for any other form. A file name may hold
+// ']', a sheet name never does: the last one closes the name.
 bool SplitTopic(const std::string& topic, QString& book, QString& sheet) {
     if (topic.size() < 3 || topic[0] != '[')
         return false;
-    const size_t close = topic.find(']');
+    const size_t close = topic.rfind(']');
     if (close == std::string::npos)
         return false;
     book = QString::fromStdString(topic.substr(1, close - 1));
@@ -67,6 +69,13 @@ QStringList WorkbookServer::OpenBooks() const {
     for (const Entry& e : books_)
         names << QString::fromStdString(e.book.name);
     return names;
+}
+
+std::vector<std::string> WorkbookServer::Warnings() const {
+    std::vector<std::string> all;
+    for (const Entry& e : books_)
+        all.insert(all.end(), e.book.warnings.begin(), e.book.warnings.end());
+    return all;
 }
 
 WorkbookServer::Entry* WorkbookServer::FindBook(const QString& name) {
@@ -160,8 +169,9 @@ std::string WorkbookServer::RangeText(const Workbook& book, const Workbook::Shee
             if (c > c1)
                 out += '\t';
             const auto it = sheet.cells.find({int32_t(r), int32_t(c)});
+            // One cell stays one cell: a TAB or line break inside it would start another.
             if (it != sheet.cells.end())
-                out += CellText(it->second, book.date1904, order_);
+                out += OneCellText(CellText(it->second, book.date1904, order_));
         }
     }
     return out;

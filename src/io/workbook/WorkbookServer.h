@@ -26,6 +26,9 @@ public:
     bool Close(const QString& nameOrPath);
     // File names of the open workbooks, in the order they were opened.
     QStringList OpenBooks() const;
+    // What the open workbooks were read with other than as written (formulas without a saved
+    // result), one sentence each.
+    std::vector<std::string> Warnings() const;
     bool Empty() const { return books_.empty(); }
 
     // Dates are shown in the program date format.

@@ -10,6 +10,8 @@ namespace yarrow {
 
 namespace {
 
+constexpr size_t kMaxFormulaWarnings = 3;
+
 // "B12" -> (12, 2); (0, 0) when the reference is not one.
 std::pair<int32_t, int32_t> CellReference(QStringView ref) {
     int64_t col = 0, row = 0;
@@ -76,30 +78,37 @@ QHash<QString, Relationship> ReadRelationships(ZipParts& zip, const QString& nam
     return rels;
 }
 
-// Every <t> of a rich or plain string, phonetic runs left out.
-QString StringItem(QXmlStreamReader& xml) {
+// Every <t> of a rich or plain string, phonetic runs left out. Read element by element (never
+// recursively) so that deep nesting is refused, not followed.
+QString StringItem(QXmlStreamReader& xml, const CellBudget& budget, const QString& part) {
     QString text;
-    const QString end = xml.name().toString();
-    int phonetic = 0;
+    int depth = 0, phonetic = 0, textDepth = 0; // textDepth: the depth of the open <t>, or 0
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
+            CheckDepth(++depth, budget, part);
             if (xml.name() == u"rPh")
                 ++phonetic;
-            else if (xml.name() == u"t" && phonetic == 0)
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            else if (xml.name() == u"t" && phonetic == 0 && textDepth == 0)
+                textDepth = depth;
         } else if (xml.isEndElement()) {
+            if (depth == 0)
+                break; // the end of the string item itself
+            if (depth == textDepth)
+                textDepth = 0;
             if (xml.name() == u"rPh")
                 --phonetic;
-            else if (xml.name() == end)
-                break;
+            --depth;
+        } else if (xml.isCharacters() && textDepth > 0) {
+            text += xml.text();
         }
     }
     return text;
 }
 
-std::vector<std::string> ReadSharedStrings(ZipParts& zip, const QString& name, const std::string& book,
-                                           const WorkbookLimits& limits) {
+std::vector<std::string> ReadSharedStrings(ZipParts& zip, const QString& name, const CellBudget& budget) {
+    const std::string& book = budget.book;
+    const WorkbookLimits& limits = budget.limits;
     std::vector<std::string> strings;
     const auto bytes = zip.Read(name);
     if (!bytes)
@@ -110,7 +119,7 @@ std::vector<std::string> ReadSharedStrings(ZipParts& zip, const QString& name, c
         if (xml.isStartElement() && xml.name() == u"si") {
             if (int64_t(strings.size()) >= limits.maxCells)
                 Refuse(book, "it has more than " + std::to_string(limits.maxCells) + " strings");
-            strings.push_back(StringItem(xml).toStdString());
+            strings.push_back(StringItem(xml, budget, name).toStdString());
         }
     }
     CheckXml(xml, book, name);
@@ -147,10 +156,18 @@ std::vector<WorkbookCell::Shown> ReadStyles(ZipParts& zip, const QString& name, 
 struct SheetContext {
     const std::vector<std::string>& strings;
     const std::vector<WorkbookCell::Shown>& styles;
-    const WorkbookLimits& limits;
+    CellBudget& budget;
+    std::vector<std::string>& warnings;
     const std::string& book;
-    int64_t& cellCount;
 };
+
+// "B12" from (12, 2).
+std::string CellName(int32_t row, int32_t col) {
+    std::string letters;
+    for (int32_t c = col; c > 0; c = (c - 1) / 26)
+        letters.insert(letters.begin(), char('A' + (c - 1) % 26));
+    return letters + std::to_string(row);
+}
 
 void ReadSheet(const QByteArray& bytes, const QString& part, SheetContext& ctx, Workbook::Sheet& sheet) {
     QXmlStreamReader xml(bytes);
@@ -187,20 +204,35 @@ void ReadSheet(const QByteArray& bytes, const QString& part, SheetContext& ctx, 
             const QString type = a.value("t").toString();
             const int style = a.value("s").toInt();
             QString value;
-            bool hasValue = false;
+            bool hasValue = false, formula = false;
             while (!xml.atEnd()) {
                 xml.readNext();
                 if (xml.isStartElement() && xml.name() == u"v") {
                     value = xml.readElementText();
                     hasValue = true;
                 } else if (xml.isStartElement() && xml.name() == u"is") {
-                    value = StringItem(xml);
+                    value = StringItem(xml, ctx.budget, part);
                     hasValue = true;
+                } else if (xml.isStartElement() && xml.name() == u"f") {
+                    formula = true;
                 } else if (xml.isEndElement() && xml.name() == u"c") {
                     break;
                 }
             }
-            if (!hasValue || row < 1 || col < 1)
+            if (row < 1 || col < 1)
+                continue;
+            // Some writers store a formula with an empty value instead of none.
+            if (formula && (!hasValue || (value.isEmpty() && type != u"str"))) {
+                // A writer that computes nothing stores formulas alone: the cell would read as
+                // empty, and an empty coupon as 0.
+                if (ctx.warnings.size() < kMaxFormulaWarnings)
+                    ctx.warnings.push_back("the cell " + sheet.name + "!" + CellName(row, col) + " of " +
+                                           ctx.book +
+                                           " holds a formula without a saved result and reads as "
+                                           "empty (open and save the workbook in a spreadsheet program)");
+                continue;
+            }
+            if (!hasValue)
                 continue;
             WorkbookCell cell;
             if (type == u"s") {
@@ -228,7 +260,7 @@ void ReadSheet(const QByteArray& bytes, const QString& part, SheetContext& ctx, 
             }
             if (cell.kind == WorkbookCell::Kind::Text && cell.text.empty())
                 continue;
-            AddCell(sheet, row, col, std::move(cell), ctx.cellCount, ctx.limits, ctx.book);
+            AddCell(sheet, row, col, std::move(cell), ctx.budget);
         }
     }
     CheckXml(xml, ctx.book, part);
@@ -273,11 +305,11 @@ void ReadXlsx(const QByteArray& bytes, const WorkbookLimits& limits, Workbook& b
         else if (r.type.endsWith("/styles"))
             stylesName = r.target;
     }
-    const std::vector<std::string> strings = ReadSharedStrings(zip, sharedName, book.name, limits);
+    CellBudget budget{limits, book.name};
+    const std::vector<std::string> strings = ReadSharedStrings(zip, sharedName, budget);
     const std::vector<WorkbookCell::Shown> styles = ReadStyles(zip, stylesName, book.name);
 
-    int64_t cellCount = 0;
-    SheetContext ctx{strings, styles, limits, book.name, cellCount};
+    SheetContext ctx{strings, styles, budget, book.warnings, book.name};
     for (const SheetEntry& e : entries) {
         const auto rel = rels.constFind(e.rid);
         if (rel == rels.constEnd())

@@ -35,9 +35,13 @@ std::optional<QByteArray> ZipParts::Read(const QString& name) {
         if (n == 0)
             break;
         total_ += n;
-        if (out.size() + n > limits_.maxPartBytes || total_ > limits_.maxTotalBytes)
-            Refuse(bookName_, "it unpacks to more than " + std::to_string(limits_.maxPartBytes >> 20) +
-                                  " MB (a damaged or hostile file, or a sheet far larger than a bond table)");
+        const char* const why = " (a damaged or hostile file, or a sheet far larger than a bond table)";
+        if (out.size() + n > limits_.maxPartBytes)
+            Refuse(bookName_, "its part " + name.toStdString() + " unpacks to more than " +
+                                  std::to_string(limits_.maxPartBytes >> 20) + " MB" + why);
+        if (total_ > limits_.maxTotalBytes)
+            Refuse(bookName_, "its parts unpack to more than " + std::to_string(limits_.maxTotalBytes >> 20) +
+                                  " MB together" + why);
         out.append(chunk, n);
     }
     part.close();

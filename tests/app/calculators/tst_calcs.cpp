@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QtTest>
 
 using namespace yarrow;
@@ -88,6 +90,24 @@ private slots:
         QVERIFY(win.h.dialogs.messages.empty());
         const QRect area = win.w.screen()->availableGeometry();
         QVERIFY(qAbs(win.w.x() + win.w.width() / 2 - area.center().x()) <= 1);
+    }
+
+    // The year box shows four digits at every font size the display settings give it.
+    void yearBoxFitsFourDigits() {
+        Window win;
+        auto* box = Find<QLineEdit>(win.w, "tDate");
+        for (int points : {8, 12, 20}) {
+            QFont f = box->font();
+            f.setPointSize(points);
+            box->setFont(f);
+            QApplication::processEvents();
+            const int digits = box->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
+            QStyleOptionFrame option;
+            option.initFrom(box);
+            const QRect text = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+            QVERIFY2(text.width() - 4 >= digits,
+                     qPrintable(QString("%1 pt: %2 px for %3").arg(points).arg(text.width()).arg(digits)));
+        }
     }
 
     void keypadByClicksAndKeys() {

@@ -153,6 +153,14 @@ TEST(CashFlows, CountsAndCellsAreReadLeniently) {
     // at the failure yield -999 is beyond every number, an Overflow rather than an infinity.
     Session flat;
     EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2"), RuntimeError);
+    // The failed stream leaves the previous one's four results whole (value and yield included).
+    CashFlowResult kept = r;
+    EXPECT_THROW(CalculateCashFlows(flat, CashFlowGrid({{"12abc", "40"}, {"1", "60"}}), "2", kept),
+                 RuntimeError);
+    EXPECT_EQ(kept.cfValue, r.cfValue);
+    EXPECT_EQ(kept.cfYield, r.cfYield);
+    EXPECT_EQ(kept.cfDollarDuration, r.cfDollarDuration);
+    EXPECT_EQ(kept.cfDollarConvexity, r.cfDollarConvexity);
     // A count beyond the grid's rows, or below zero, is an error.
     EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}, 3), "5"), RuntimeError);
     EXPECT_THROW(CalculateCashFlows(session, CashFlowGrid({{"1", "1"}}), "-2"), RuntimeError);

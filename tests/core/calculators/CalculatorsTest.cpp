@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
         // again instead of jamming the keypad.
         KeypadCase{"P:abc + 2 =", "abc abc 2. 2", ""},
         KeypadCase{"8 / P:abc =", "8. 8. abc 8.", "Can't divide by zero"}, KeypadCase{"- %", "-0. 0", ""},
-        KeypadCase{"5 + 3 % % =", "5. 5. 3. 0.03 0.0003 0.0015", ""}, KeypadCase{"P:12 3", "12 123.", ""},
+        KeypadCase{"5 + 3 % % =", "5. 5. 3. 0.03 0.0003 0.0015", ""},
+        // Digits and an operator after a percent: the keypad still hears the next operators.
+        KeypadCase{"5 + 3 % 8 6 = 2 + 2 =", "5. 5. 3. 0.03 8. 86. 430 2. 2 2. 4", ""},
+        KeypadCase{"P:12 3", "12 123.", ""},
         KeypadCase{"P:1E+300 X P:1E+300 =", "1E+300 1E+300 1E+300 1E+300",
                    "An error has occurred. If the program does not continue "
                    "normally, please report this error, and the circumstances "

@@ -88,16 +88,22 @@ TEST(ExcelLink, FindSheetsFiltersTopicsAndReadsTheRowLetter) {
         {"[Libro1.xls]Hoja1!F1C1", {}, "F"},
         {"[Book1.xls]Sheet1", {true}, "F"},
         {"Sheet1!", {false}, "R"},
+        // '!' in file and sheet names: the row letter follows the last one.
+        {"[Q3!rates.xlsx]Sh!eet!F5C3", {}, "F"},
     };
     for (const Case& c : cases) {
         Fixture f;
         for (bool a : c.spanishAnswer)
             f.dialogs.ScriptAnswers({a});
         f.client.replies["Selection"] = c.selection;
-        f.client.replies["Topics"] = "[Book1.xls]Sheet1\tSystem\tC:\\ADDINS\\ANALYS32.XLA\t[Book1.xls]Rates";
+        // Add-ins and the system topic are left out; names that merely contain "xla" or
+        // "System" are sheets.
+        f.client.replies["Topics"] = "[Book1.xls]Sheet1\tSystem\tC:\\ADDINS\\ANALYS32.XLA\t[Book1.xls]Rates\t"
+                                     "[Tools.xlam]Main\t[Maxlarge.xlsx]System Data";
         std::vector<std::string> cmb{"stale"};
         ASSERT_TRUE(FindExcelSheets(f.link, cmb)) << c.selection;
-        EXPECT_EQ(cmb, (std::vector<std::string>{"[Book1.xls]Sheet1", "[Book1.xls]Rates"}));
+        EXPECT_EQ(cmb, (std::vector<std::string>{"[Book1.xls]Sheet1", "[Book1.xls]Rates",
+                                                 "[Maxlarge.xlsx]System Data"}));
         EXPECT_EQ(f.rowLetter, c.rowLetter) << c.selection;
         EXPECT_EQ(f.dialogs.questions.size(), c.spanishAnswer.size()) << c.selection;
         EXPECT_EQ(f.client.log, (std::vector<std::string>{"Excel|System Topics", "Excel|System Selection",
