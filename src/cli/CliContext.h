@@ -98,7 +98,8 @@ struct CliContext {
     void Warn(const std::vector<std::string>& warnings);
 };
 
-// The bundled Treasury history (compact form when the build made it). InputError when unreadable.
+// The Treasury history: the bundled days, then the user's (LoadTreasuryHistory). InputError when
+// unreadable.
 CmtHistory LoadCmtHistory();
 
 // A parameter box read strictly, as the plot reads it: a text that is not a number is a type mismatch.

@@ -45,6 +45,8 @@ int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // Rates of the bundled Treasury history, one line per step of a date range.
 int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// Adds the days after the newest held from the Treasury or FRED to the user's history file.
+int CmdUpdateHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

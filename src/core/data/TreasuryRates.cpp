@@ -141,6 +141,7 @@ std::string RowName(const std::string& name, size_t row) {
 
 // Sorts the days into rising order (files come newest first or last) and refuses a day twice.
 void RisingDays(RatesFile& file, const std::string& name) {
+    file.newestFirst = file.records.size() > 1 && file.records[0].date > file.records[1].date;
     std::stable_sort(file.records.begin(), file.records.end(),
                      [](const CmtRecord& a, const CmtRecord& b) { return a.date < b.date; });
     for (size_t k = 1; k < file.records.size(); ++k)
@@ -161,6 +162,7 @@ bool DropPartial(const Table& t, size_t r, bool reads, const std::string& name, 
     for (const std::string& f : t.rows[r])
         line += (line.empty() ? "" : ",") + f;
     file.notes.push_back(name + ": the file ends in a partial line, dropped: " + Quoted(line));
+    file.truncated = true;
     return true;
 }
 

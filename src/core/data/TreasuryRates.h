@@ -32,6 +32,8 @@ struct CmtRecord {
 struct RatesFile {
     std::vector<CmtRecord> records;
     std::vector<std::string> notes;
+    bool newestFirst = false; // the order the file had
+    bool truncated = false;   // a partial last line was dropped
 };
 
 // A downloaded file that cannot be used: an HTML page, another layout, a refused value. The text

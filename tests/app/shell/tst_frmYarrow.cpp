@@ -2,7 +2,7 @@
 // address box and the pane buttons, with the real embedded browser.
 
 #include "app/support/AppHarness.h"
-#include "app/support/LocalHttpServer.h"
+#include "support/LocalHttpServer.h"
 #include "core/draw/PlotFrame.h"
 #include "core/text/RuntimeError.h"
 #include "data/ucYarrowData.h"
