@@ -163,7 +163,7 @@ TEST(HistoryUpdater, FaultsEndInAMessageWithNothingLost) {
         ASSERT_EQ(r.messages.size(), qsizetype(c.messages.size())) << r.messages.join("\n").toStdString();
         for (size_t k = 0; k < c.messages.size(); ++k)
             EXPECT_TRUE(r.messages[qsizetype(k)].startsWith(c.messages[k])) << r.messages[qsizetype(k)].toStdString();
-        const QString none = "Added no days: the history already holds every day to 07/11/2025.";
+        const QString none = "Added no days; the history still ends on 07/11/2025.";
         EXPECT_EQ(r.summary, c.summary.isEmpty() ? none : c.summary);
         EXPECT_EQ(s.UserFile().startsWith("DATE"), !c.summary.isEmpty());
     }

@@ -293,6 +293,8 @@ void HistoryUpdater::Finish() {
     }
     result_.added = written ? static_cast<int>(merge.added.size()) : 0;
     result_.summary = written ? QString::fromStdString(AddedSummary(merge)) : QString();
+    if (merge.added.empty() && (faulted_ || cancelled_))
+        result_.summary = "Added no days; the history still ends on " + Us(held_.Last()) + ".";
     result_.complete = written && !faulted_ && !cancelled_;
     emit Finished(result_);
 }
