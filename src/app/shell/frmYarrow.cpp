@@ -10,6 +10,7 @@
 #include "core/text/RuntimeError.h"
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
+#include "data/frmUpdateHistory.h"
 #include "data/ucYarrowData.h"
 #include "io/plot/PlotPainter.h"
 #include "shell/AppContext.h"
@@ -255,7 +256,9 @@ void frmYarrow::BuildMenus() {
     QAction* curveOfDate =
         AddMenuItem(file, "mnuCurveOfDate", "Treasury &Curve of a Date...", &frmYarrow::mnuCurveOfDate_Click);
     curveOfDate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to 2025");
+    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to the newest day held");
+    AddMenuItem(file, "mnuUpdateHistory", "&Update Treasury History...", &frmYarrow::mnuUpdateHistory_Click)
+        ->setToolTip("Add the days since the newest day held, from the Treasury or FRED");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();
@@ -660,8 +663,8 @@ void frmYarrow::mnuCurveOfDate_Click() {
     const CmtHistory* history = ucYarrowData1->History();
     if (!history)
         return;
-    // Start from the day the grid shows, or from the last day of the history.
-    const Date initial = ucYarrowData1->QuoteDate().value_or(history->Last());
+    // The newest day first: what a lecturer most often wants to show.
+    const Date initial = history->Last();
     curveOfDate_ = new frmCurveOfDate(*history, initial, app_.session.dateOrder, this);
     curveOfDate_->setAttribute(Qt::WA_DeleteOnClose);
     // The load runs once the dialog has closed: it processes pending events, which may delete the
@@ -675,6 +678,26 @@ void frmYarrow::mnuCurveOfDate_Click() {
         });
     });
     curveOfDate_->open();
+}
+
+void frmYarrow::mnuUpdateHistory_Click() {
+    if (updateHistory_) {
+        updateHistory_->raise();
+        updateHistory_->activateWindow();
+        return;
+    }
+    HistoryUpdateOptions options;
+    options.bundledFile = app_.cmtHistoryPath;
+    updateHistory_ = new frmUpdateHistory(options, this);
+    updateHistory_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(updateHistory_, &frmUpdateHistory::Updated, this, [this](const HistoryUpdateResult& result) {
+        ucYarrowData1->ReloadHistory();
+        statusText_->setText(result.summary);
+        if (!result.messages.isEmpty())
+            app_.dialogs.Message(result.messages.join("\n").toStdString(), kMessageTitle,
+                                 result.complete ? MessageIcon::Information : MessageIcon::Exclamation);
+    });
+    updateHistory_->open();
 }
 
 void frmYarrow::mnuModHelp_Click() {

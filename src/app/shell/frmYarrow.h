@@ -2,6 +2,7 @@
 
 #include "calculators/calcs.h"
 #include "data/frmCurveOfDate.h"
+#include "data/frmUpdateHistory.h"
 #include "shell/PageAddresses.h"
 
 #include <QMainWindow>
@@ -81,6 +82,11 @@ public:
     // File > Treasury Curve of a Date...: opens the dialog; "Load" loads the day into the data
     // panel and builds the bond table.
     void mnuCurveOfDate_Click();
+    // File > Update Treasury History...: the download dialog; its summary goes to the status bar.
+    void mnuUpdateHistory_Click();
+    class frmUpdateHistory* UpdateHistory() const {
+        return updateHistory_;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +171,7 @@ private:
     QMenu* lessons_ = nullptr;
     std::function<QString()> saveFileChooser_;
     QPointer<frmCurveOfDate> curveOfDate_;
+    QPointer<frmUpdateHistory> updateHistory_;
 };
 
 } // namespace yarrow

@@ -434,7 +434,8 @@ private slots:
         QCOMPARE(items("mnuFile"),
                  (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook",
                               "mnuSavePlotAs=Save Plot &As...", "mnuFileExport=&Export Table...",
-                              "mnuCurveOfDate=Treasury &Curve of a Date...", "-", "mnuHomePage=&Home Page",
+                              "mnuCurveOfDate=Treasury &Curve of a Date...",
+                              "mnuUpdateHistory=&Update Treasury History...", "-", "mnuHomePage=&Home Page",
                               "-", "mnuStudentForum=&Student Forum",
                               "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));
