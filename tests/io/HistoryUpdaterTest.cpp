@@ -82,6 +82,10 @@ HistoryUpdateResult Update(const HistoryUpdateOptions& o, QStringList* lines = n
 TEST(HistoryUpdater, TreasuryYearsAddedOnce) {
     Served s;
     ASSERT_TRUE(s.Running());
+    // A redirect within the scheme is followed.
+    s.Remove("treasury/2026/all");
+    s.Write("moved/2026.csv", k2026);
+    s.Write("treasury/2026/all.redirect", s.Url("/moved/2026.csv").toUtf8());
     QStringList lines;
     const HistoryUpdateResult r = Update(s.Options(), &lines);
     EXPECT_TRUE(r.complete) << r.messages.join("\n").toStdString();

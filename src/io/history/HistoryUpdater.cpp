@@ -69,8 +69,10 @@ HistoryUpdater::HistoryUpdater(HistoryUpdateOptions options, QObject* parent)
 }
 
 HistoryUpdater::~HistoryUpdater() {
-    if (reply_)
+    if (reply_) {
+        reply_->disconnect(this); // no report from an object being destroyed
         reply_->abort();
+    }
 }
 
 QString HistoryUpdater::What(const File& f) const {
@@ -134,20 +136,22 @@ void HistoryUpdater::FetchNext() {
     request.setMaximumRedirectsAllowed(10);
     request.setHeader(QNetworkRequest::UserAgentHeader, "yarrow");
     timedOut_ = false;
-    redirectFault_.clear();
+    abortReason_.clear();
     reply_ = net_->get(request);
     const QString scheme = f.url.scheme();
     connect(reply_, &QNetworkReply::redirected, reply_, [this, scheme](const QUrl& to) {
         if (to.scheme() == scheme) {
             emit reply_->redirectAllowed();
         } else {
-            redirectFault_ = "it was redirected from " + scheme + " to " + to.toString();
+            abortReason_ = "it was redirected from " + scheme + " to " + to.toString();
             reply_->abort();
         }
     });
     connect(reply_, &QNetworkReply::downloadProgress, reply_, [this](qint64 received, qint64) {
-        if (received > kMaxFileBytes && reply_)
+        if (received > kMaxFileBytes && reply_) {
+            abortReason_ = QString("it is larger than %1 MB").arg(kMaxFileBytes >> 20);
             reply_->abort();
+        }
     });
     connect(reply_, &QNetworkReply::finished, this, &HistoryUpdater::OnReply);
     timer_->start(options_.timeoutSeconds * 1000);
@@ -173,8 +177,8 @@ void HistoryUpdater::OnReply() {
         Stop(QString("%1 did not answer within %2 s.").arg(What(f)).arg(options_.timeoutSeconds));
         return;
     }
-    if (!redirectFault_.isEmpty()) {
-        Stop(QString("%1 was not fetched: %2.").arg(What(f), redirectFault_));
+    if (!abortReason_.isEmpty()) {
+        Stop(QString("%1 was not fetched: %2.").arg(What(f), abortReason_));
         return;
     }
     if (status >= 400) {

@@ -83,7 +83,7 @@ private:
     bool cancelled_ = false;
     bool finished_ = false;
     bool faulted_ = false;
-    QString redirectFault_;
+    QString abortReason_; // why this program stopped the request
     CmtHistory held_;
     HistoryUpdateResult result_;
 };
