@@ -24,6 +24,7 @@ int CmdUpdateHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector
     }
 #ifndef YARROW_CLI_IO
     (void)ctx;
+    (void)timeout;
     throw InputError{"update-history downloads with Qt Network, and this yarrow-cli was built without Qt"};
 #else
     HistoryUpdateOptions options;
