@@ -26,9 +26,9 @@ Input (at most one; default: the bundled H.15 snapshot, quote date 2010-12-31):
                          rows of a workbook (.xlsx, .xlsm, .ods, .csv) read as "Data from Excel"
                          reads them; columns are letters or numbers; the sheet defaults to the
                          first one "Find Excel Sheets" lists
-  --history-date DATE    the Treasury curve of that day from the bundled history (1962-01-02 to
-                         2025-07-11): each series' latest rate on or before DATE, series without
-                         one in the 30 days before left out
+  --history-date DATE    the Treasury curve of that day from the history (bundled: 1962-01-02 to
+                         2025-07-11, then the days update-history added): each series' latest
+                         rate on or before DATE, series without one in the 30 days before left out
   --date TEXT            quote date (default: today; with series files, the date they give)
   --date-order mdy|dmy   program date format (default: from the locale)
   --bills yes|no         answer to "Is ... a Treasury bill (or time deposit)?" (default: yes)
@@ -88,10 +88,17 @@ Commands:
   plot price-yield --bond NAME [--parallel BP | --shift TEXT] --out FILE [--size WxH]
                          the bond's price against its continuous yield over +/- 300 bp, with the
                          duration tangent, the duration-and-convexity parabola and the shocked yield
-  history --from DATE --to DATE [--step daily|weekly|monthly]
+  history --from DATE [--to DATE] [--step daily|weekly|monthly]
                          Date (yyyy-mm-dd) and the ten rates 3M .. 30Y in percent, one line per
                          step, empty where a series is absent (daily: every business day of the
-                         history; weekly and monthly: counted from --from)
+                         history; weekly and monthly: counted from --from); --to defaults to
+                         the newest day held
+  update-history [--source treasury|fred] [--url BASE] [--timeout SECONDS]
+                         adds the days after the newest held, from the Treasury's daily par
+                         yields (BASE/YEAR/all?...; YARROW_TREASURY_URL) or FRED's eleven series
+                         (BASE?id=DGS10; YARROW_FRED_URL), to $XDG_DATA_HOME/yarrow/
+                         treasury-cmt-daily.tsv; one line per file and the days added on stderr;
+                         SECONDS per request (default 30); needs the Qt build
 
 Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize, shock) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
@@ -113,6 +120,7 @@ const CommandInfo kCommands[] = {
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
     {"link", CmdLink},           {"plot", CmdPlot},
     {"history", CmdHistory},     {"shock", CmdShock},
+    {"update-history", CmdUpdateHistory},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

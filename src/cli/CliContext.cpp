@@ -6,6 +6,7 @@
 #include "core/data/QuoteRows.h"
 #include "core/data/ResourceFolder.h"
 #include "core/data/TableWarnings.h"
+#include "core/data/TreasuryHistory.h"
 #include "core/data/qalBondData.h"
 #include "core/grid/GridText.h"
 #include "core/text/Dates.h"
@@ -165,7 +166,7 @@ Date CliContext::ReadDate(const std::string& option, const std::string& text) co
 
 CmtHistory LoadCmtHistory() {
     try {
-        return CmtHistory::FromFile(CmtHistoryFile());
+        return LoadTreasuryHistory();
     } catch (const CmtHistoryError& e) {
         throw InputError{e.what()};
     }

@@ -112,7 +112,8 @@ struct CliContext {
     void Warn(const std::vector<std::string>& warnings);
 };
 
-// The bundled Treasury history (compact form when the build made it). InputError when unreadable.
+// The Treasury history: the bundled days, then the user's (LoadTreasuryHistory). InputError when
+// unreadable.
 CmtHistory LoadCmtHistory();
 
 // Writes one TAB-separated line.

@@ -63,6 +63,8 @@ PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out);
 void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& path);
 // Rates of the bundled Treasury history, one line per step of a date range.
 int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// Adds the days after the newest held from the Treasury or FRED to the user's history file.
+int CmdUpdateHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

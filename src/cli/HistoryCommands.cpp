@@ -11,15 +11,15 @@ int CmdHistory(CliContext& ctx, CliDialogs& /*dialogs*/, const std::vector<std::
         throw UsageError{"history takes no arguments"};
     const auto fromText = opts.Value("--from");
     const auto toText = opts.Value("--to");
-    if (!fromText || !toText)
-        throw UsageError{"history needs --from DATE and --to DATE"};
+    if (!fromText)
+        throw UsageError{"history needs --from DATE"};
     const std::string step = kSteps[StepOption(opts.Value("--step").value_or("daily"))].name;
     const Date from = ctx.ReadDate("--from", *fromText);
-    const Date to = ctx.ReadDate("--to", *toText);
-    if (to < from)
-        throw InputError{"--to is before --from"};
-
     const CmtHistory history = LoadCmtHistory();
+    const Date to = toText ? ctx.ReadDate("--to", *toText) : history.Last();
+    if (to < from)
+        throw InputError{toText ? "--to is before --from" : "--from is after the newest day held"};
+
     auto writeDay = [&](Date date) {
         std::vector<std::string> cells(kFrbSeriesCount + 1);
         cells[0] = FormatDate(date, "yyyy-mm-dd");

@@ -1,6 +1,7 @@
 #include "data/ucYarrowData.h"
 
 #include "core/data/CmtHistory.h"
+#include "core/data/TreasuryHistory.h"
 #include "core/data/ExcelLink.h"
 #include "core/data/FrbSeries.h"
 #include "core/data/Session.h"
@@ -335,7 +336,7 @@ const CmtHistory* ucYarrowData::History() {
     const QString path = app_.cmtHistoryPath.isEmpty() ? CmtHistoryPath() : app_.cmtHistoryPath;
     MousePointer::Hourglass();
     try {
-        history_ = std::make_unique<CmtHistory>(CmtHistory::FromFile(path.toStdString()));
+        history_ = std::make_unique<CmtHistory>(LoadTreasuryHistory(path.toStdString(), UserHistoryFile()));
         MousePointer::Normal();
     } catch (const CmtHistoryError& e) {
         MousePointer::Normal();
@@ -343,6 +344,10 @@ const CmtHistory* ucYarrowData::History() {
                              MessageIcon::Critical);
     }
     return history_.get();
+}
+
+void ucYarrowData::ReloadHistory() {
+    history_.reset();
 }
 
 std::optional<Date> ucYarrowData::QuoteDate() const {

@@ -52,6 +52,8 @@ public:
     // The bundled Treasury history, read on first use (hourglass while it loads). A file that
     // cannot be read is reported and gives null; the next call tries again.
     const CmtHistory* History();
+    // The history is read again on the next use (after an update added days).
+    void ReloadHistory();
     // Writes the grid with the Treasury curve of `date` (each series' latest rate on or before
     // it) and builds the bond table, as "Get Data" does. False, with a message, when there is
     // nothing to load or the build fails.

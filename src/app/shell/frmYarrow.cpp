@@ -11,6 +11,7 @@
 #include "core/seams/PendingEvents.h"
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
+#include "data/frmUpdateHistory.h"
 #include "data/ucYarrowData.h"
 #include "shell/NavigateCombo.h"
 #include "widgets/ErrorReport.h"
@@ -88,7 +89,9 @@ void frmYarrow::BuildMenus() {
     QAction* curveOfDate =
         AddMenuItem(file, "mnuCurveOfDate", "Treasury &Curve of a Date...", &frmYarrow::mnuCurveOfDate_Click);
     curveOfDate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to 2025");
+    curveOfDate->setToolTip("Load the Treasury curve of any business day from 1962 to the newest day held");
+    AddMenuItem(file, "mnuUpdateHistory", "&Update Treasury History...", &frmYarrow::mnuUpdateHistory_Click)
+        ->setToolTip("Add the days since the newest day held, from the Treasury or FRED");
     file->addSeparator();
     AddMenuItem(file, "mnuHomePage", "&Home Page", &frmYarrow::mnuHomePage_Click);
     file->addSeparator();

@@ -2,6 +2,7 @@
 
 #include "calculators/calcs.h"
 #include "data/frmCurveOfDate.h"
+#include "data/frmUpdateHistory.h"
 #include "shell/PageAddresses.h"
 
 #include <QMainWindow>
@@ -85,6 +86,11 @@ public:
     // Lessons > Rate Shocks...: opens (or raises) the rate-shock window.
     void mnuRateShocks_Click();
     frmRateShocks* RateShocks() const;
+    // File > Update Treasury History...: the download dialog; its summary goes to the status bar.
+    void mnuUpdateHistory_Click();
+    class frmUpdateHistory* UpdateHistory() const {
+        return updateHistory_;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -170,6 +176,7 @@ private:
     std::function<QString()> saveFileChooser_;
     QPointer<frmCurveOfDate> curveOfDate_;
     QPointer<frmRateShocks> rateShocks_;
+    QPointer<frmUpdateHistory> updateHistory_;
 };
 
 } // namespace yarrow

@@ -189,6 +189,17 @@ CmtHistory CmtHistory::FromFile(const std::string& path) {
     }
 }
 
+void CmtHistory::Append(const CmtHistory& later) {
+    size_t k = 0;
+    if (!days_.empty())
+        k = static_cast<size_t>(std::upper_bound(later.days_.begin(), later.days_.end(), days_.back()) -
+                                later.days_.begin());
+    for (; k < later.days_.size(); ++k) {
+        days_.push_back(later.days_[k]);
+        rates_.push_back(later.rates_[k]);
+    }
+}
+
 Date CmtHistory::First() const {
     if (days_.empty())
         throw CmtHistoryError("the history holds no day");

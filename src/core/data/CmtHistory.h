@@ -60,6 +60,9 @@ public:
     static CmtHistory FromBytes(std::string_view bytes);
     static CmtHistory FromFile(const std::string& path);
     std::string ToCompact() const;
+    // Adds the days of `later` that come after Last() (all of them when this holds none), so the
+    // days held before never change.
+    void Append(const CmtHistory& later);
 
     size_t Size() const { return days_.size(); }
     Date DayAt(size_t k) const { return days_.at(k); }

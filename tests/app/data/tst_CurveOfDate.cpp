@@ -89,12 +89,14 @@ private slots:
             QCOMPARE(win.Cell(c.bonds + 2, 1), std::string(c.bonds < 10 ? "" : "<none>"));
             QVERIFY(win.status.last().contains("quote date " + c.quoteDate));
         }
-        // The calendar and the slider follow each other; the dialog opens on the grid's date.
+        // The dialog opens on the newest day held, whatever the grid shows; the calendar and the
+        // slider follow each other.
         frmCurveOfDate* dlg = win.Open();
-        QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(1962, 1, 2));
-        auto* slider = Find<QSlider>(*dlg, "sldHistory");
-        slider->setValue(slider->maximum());
         QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(2025, 7, 11));
+        auto* slider = Find<QSlider>(*dlg, "sldHistory");
+        QCOMPARE(slider->value(), slider->maximum());
+        slider->setValue(0);
+        QCOMPARE(Find<QCalendarWidget>(*dlg, "calDate")->selectedDate(), QDate(1962, 1, 2));
         Find<QCalendarWidget>(*dlg, "calDate")->setSelectedDate(QDate(2004, 6, 11)); // no rates that day
         QCOMPARE(Find<QLabel>(*dlg, "lblSliderDate")->text(), QString("06/11/2004"));
         const int holiday = slider->value();

@@ -2,7 +2,7 @@
 // real window: the rows and quote date it writes, its progress, and the ways a fetch goes wrong.
 
 #include "app/support/AppHarness.h"
-#include "app/support/LocalHttpServer.h"
+#include "support/LocalHttpServer.h"
 #include "core/bond/qalBond.h"
 #include "core/text/Dates.h"
 #include "core/text/RuntimeError.h"

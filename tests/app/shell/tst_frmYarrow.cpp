@@ -2,7 +2,7 @@
 // address box and the pane buttons, with the real embedded browser.
 
 #include "app/support/AppHarness.h"
-#include "app/support/LocalHttpServer.h"
+#include "support/LocalHttpServer.h"
 #include "core/draw/PlotFrame.h"
 #include "core/text/RuntimeError.h"
 #include "data/ucYarrowData.h"
@@ -434,7 +434,8 @@ private slots:
         QCOMPARE(items("mnuFile"),
                  (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook",
                               "mnuSavePlotAs=Save Plot &As...", "mnuFileExport=&Export Table...",
-                              "mnuCurveOfDate=Treasury &Curve of a Date...", "-", "mnuHomePage=&Home Page",
+                              "mnuCurveOfDate=Treasury &Curve of a Date...",
+                              "mnuUpdateHistory=&Update Treasury History...", "-", "mnuHomePage=&Home Page",
                               "-", "mnuStudentForum=&Student Forum",
                               "mnuInstructorForum=&Instructor's Forum Setup", "-", "mnuFileExit=E&xit"}));
         QCOMPARE(items("mnuEdit"), (QStringList{"mnuEditCopy=&Copy", "mnuEditPaste=&Paste"}));

@@ -2,7 +2,9 @@
 
 // A real HTTP server on 127.0.0.1 for fetch tests: python3 serving a folder. A request is accepted
 // and never answered (until the server stops, at most 60 s) when its path starts with "/hang/" or
-// when the folder holds the requested file's name followed by ".hang" instead of the file.
+// when the folder holds the requested file's name followed by ".hang" instead of the file. Beside
+// a file, NAME.status holding a number answers with that HTTP error and NAME.redirect holding a
+// URL redirects there. A query "id=X" on a folder's path asks for the file X in it.
 
 #include <QDir>
 #include <QProcess>
@@ -16,13 +18,27 @@ class LocalHttpServer {
 public:
     explicit LocalHttpServer(const QString& root) {
         static const char* script = R"PY(
-import functools, http.server, os, sys, time
+import functools, http.server, os, sys, time, urllib.parse
 root = sys.argv[1]
 class Handler(http.server.SimpleHTTPRequestHandler):
     def do_GET(self):
-        local = os.path.join(root, self.path.lstrip('/'))
+        path, _, query = self.path.partition('?')
+        local = os.path.join(root, path.lstrip('/'))
+        ids = urllib.parse.parse_qs(query).get('id')
+        if ids and os.path.isdir(local):
+            local = os.path.join(local, ids[0])
+            self.path = path.rstrip('/') + '/' + ids[0]
         if self.path.startswith('/hang/') or os.path.exists(local + '.hang'):
             time.sleep(60)
+            return
+        if os.path.exists(local + '.status'):
+            self.send_error(int(open(local + '.status').read()))
+            return
+        if os.path.exists(local + '.redirect'):
+            self.send_response(302)
+            self.send_header('Location', open(local + '.redirect').read().strip())
+            self.send_header('Content-Length', '0')
+            self.end_headers()
             return
         return super().do_GET()
     def log_message(self, *args):
