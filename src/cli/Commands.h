@@ -4,6 +4,7 @@
 #include "TableOutput.h"
 #include "core/curves/CurvesListing.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ int CmdLink(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // Rates of the bundled Treasury history, one line per step of a date range.
 int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// The spread of two history series per step, and its inversions with the recession after each.
+int CmdSpread(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdInversions(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// plot spread|map|film-frame: the lessons' charts; nullopt when the arguments ask for another plot.
+std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

@@ -101,6 +101,8 @@ void WritePicture(const DisplayList& plot, PictureSize size, const std::string& 
 } // namespace
 
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
+    if (const std::optional<int> lesson = PlotLesson(ctx, args))
+        return *lesson;
     CommandOptions opts(
         args,
         {"--out", "--size", "--compounding", "--level", "--slope", "--curve", "--step", "--left", "--right"},

@@ -65,7 +65,11 @@ std::vector<Date> FilmDates(const CmtHistory& history, Date from, Date to, Sprea
     if (step == SpreadStep::kDaily) {
         const size_t before = history.IndexOnOrBefore(from - std::chrono::days(1));
         for (size_t k = before == history.Size() ? 0 : before + 1; k < history.Size() && history.DayAt(k) <= to; ++k)
-            out.push_back(history.DayAt(k));
+            for (int s = 0; s < kFrbSeriesCount; ++s)
+                if (history.RateAt(k, s) != CmtHistory::kAbsent) {
+                    out.push_back(history.DayAt(k)); // a business day: some rate was published
+                    break;
+                }
         return out;
     }
     for (int n = 0;; ++n) {

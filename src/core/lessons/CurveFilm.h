@@ -23,7 +23,7 @@ struct FilmCurve {
 // Empty when the history has no rates near `date` or the curve cannot be computed.
 FilmCurve FilmCurveOf(const CmtHistory& history, Date date, CurveType type, int16_t compFreq = -1);
 
-// The frames' dates: every day of the history in [from, to] for a daily step, else from `from`
+// The frames' dates: every business day of the history in [from, to] for a daily step, else from `from`
 // every 7 days or every month (each frame then shows the history's day on or before it).
 std::vector<Date> FilmDates(const CmtHistory& history, Date from, Date to, SpreadStep step);
 

@@ -53,8 +53,14 @@ Chart CurveMapChart(const CmtHistory& history, Date from, Date to, SpreadStep st
         const size_t before = history.IndexOnOrBefore(from - std::chrono::days(1));
         for (size_t k = before == history.Size() ? 0 : before + 1; k < history.Size() && history.DayAt(k) <= to; ++k) {
             std::array<int16_t, kFrbSeriesCount> rates{};
-            for (int s = 0; s < kFrbSeriesCount; ++s)
+            bool any = false;
+            for (int s = 0; s < kFrbSeriesCount; ++s) {
                 rates[static_cast<size_t>(s)] = history.RateAt(k, s);
+                any = any || rates[static_cast<size_t>(s)] != CmtHistory::kAbsent;
+            }
+            // A holiday line of the file is no column: the day before reaches over it.
+            if (!any)
+                continue;
             dates.push_back(history.DayAt(k));
             columns.push_back(rates);
         }

@@ -173,7 +173,12 @@ TEST(LessonsMap, ColumnsRowsAndBlanks) {
     const Chart daily = CurveMapChart(Bundled(), Bundled().First(), Bundled().Last(), SpreadStep::kDaily);
     ASSERT_TRUE(daily.heat.has_value());
     const ChartHeatMap& h = *daily.heat;
-    EXPECT_EQ(h.Columns(), Bundled().Size());
+    size_t businessDays = 0;
+    for (size_t k = 0; k < Bundled().Size(); ++k)
+        businessDays += Bundled().RateAt(k, 7) != CmtHistory::kAbsent;
+    EXPECT_EQ(h.Columns(), businessDays);
+    // A holiday line of the file is covered by the day before, not left as a blank column.
+    EXPECT_EQ(h.columnLabels[h.ColumnAt(ChartDay(MakeDate(1982, 1, 1)))], "1981-12-31");
     EXPECT_EQ(h.rowLabels.front(), "3M");
     EXPECT_EQ(h.rowLabels.back(), "30Y");
     EXPECT_TRUE(std::isnan(h.Value(0, 0))) << "no 3-month rate in 1962";
