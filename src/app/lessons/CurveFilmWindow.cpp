@@ -188,6 +188,10 @@ void CurveFilmWindow::ShowFrame(int frame) {
     cmdForward->setEnabled(frame_ + 1 < FrameCount());
 }
 
+void CurveFilmWindow::ShowDate(Date date) {
+    ShowFrame(static_cast<int>(std::lower_bound(dates_.begin(), dates_.end(), date) - dates_.begin()));
+}
+
 void CurveFilmWindow::Play(bool on) {
     if (on && frame_ + 1 >= FrameCount())
         ShowFrame(0); // from the start again

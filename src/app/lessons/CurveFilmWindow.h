@@ -26,6 +26,8 @@ public:
     int FrameCount() const { return static_cast<int>(dates_.size()); }
     int Frame() const { return frame_; }
     void ShowFrame(int frame);
+    // The first frame on or after `date` (the last frame when none is).
+    void ShowDate(Date date);
     void Play(bool on);
     bool Playing() const;
     // Writes every frame of the span as frame-00001.png ... into `folder` at width x height;

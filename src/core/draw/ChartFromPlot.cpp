@@ -24,7 +24,7 @@ std::string LayerCaption(const std::string& layer) {
 Chart ChartFromPlot(const DisplayList& plot) {
     Chart chart;
     chart.xTitle = "Term (years)";
-    chart.yTitle = "Rate";
+    chart.yTitle = "Rate (%)";
     std::vector<std::string> names;
     for (const DisplayList::Line& line : plot.Lines()) {
         std::string name = LayerCaption(line.layer);
@@ -42,13 +42,8 @@ Chart ChartFromPlot(const DisplayList& plot) {
         s.style = look.style;
         s.width = std::max<double>(2, line.width);
         for (const DisplayList::Point& p : line.points)
-            s.points.push_back({p.x, p.y});
+            s.points.push_back({p.x, p.y * 100.0}); // the panel draws decimal rates
     }
-    const DisplayList::Scale& sc = plot.UserScale();
-    ChartRange r{std::min<double>(sc.left, sc.right), std::max<double>(sc.left, sc.right),
-                 std::min<double>(sc.top, sc.bottom), std::max<double>(sc.top, sc.bottom)};
-    if (r.Valid() && !plot.Lines().empty())
-        chart.fixed = r;
     return chart;
 }
 

@@ -155,21 +155,24 @@ TEST(ChartRender, RasterHeatMapFillsThePlot) {
             EXPECT_NEAR(int((ViridisRgb(t) >> shift) & 0xFF), int((rgb >> shift) & 0xFF), 6) << t;
 }
 
-TEST(ChartFromPlot, PanelLinesBecomeNamedSeriesOnThePanelScale) {
+TEST(ChartFromPlot, PanelLinesBecomeNamedSeriesInPercent) {
     DisplayList plot;
-    plot.SetUserScale(0, 6, 30, 0);
+    plot.SetUserScale(0, 0.06, 30, 0);
     plot.SetLayer("ytm", "");
-    plot.DrawSegment(0.25, 1, 10, 3);
+    plot.DrawSegment(0.25, 0.01f, 10, 0.03f);
     plot.SetLayer("zero", "2010-06-30");
-    plot.DrawSegment(0.25, 1.1, 30, 4);
+    plot.DrawSegment(0.25, 0.011f, 30, 0.04f);
     const Chart c = ChartFromPlot(plot);
     ASSERT_EQ(c.series.size(), 2u);
     EXPECT_EQ(c.series[0].name, "Yield to maturity");
     EXPECT_EQ(c.series[1].name, "2010-06-30 Zero");
     EXPECT_NE(c.series[0].colour, c.series[1].colour);
     EXPECT_NE(c.series[0].style, c.series[1].style);
-    EXPECT_EQ(c.fixed, (ChartRange{0, 30, 0, 6}));
-    EXPECT_EQ(c.series[1].points.back().y, 4);
+    EXPECT_NEAR(c.series[1].points.back().y, 4, 1e-5);
+    const ChartRange r = c.DataRange();
+    EXPECT_EQ(r.xMin, 0);
+    EXPECT_EQ(r.xMax, 30);
+    EXPECT_TRUE(r.yMin <= 1 && r.yMax >= 4 && r.yMax - r.yMin <= 4) << r.yMin << " " << r.yMax;
 }
 
 } // namespace
