@@ -73,6 +73,7 @@ void ChartWindow::AddControls(QWidget* controls) {
 void ChartWindow::SetBottom(QWidget* bottom) {
     split_->addWidget(bottom);
     split_->setStretchFactor(1, 1);
+    split_->setSizes({520, 200});
 }
 
 bool ChartWindow::SaveTo(const QString& path, QString* error) const {

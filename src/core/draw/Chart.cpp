@@ -191,15 +191,13 @@ ChartRange Chart::DataRange() const {
         y1 += std::max(1.0, std::fabs(y1) * 0.1);
     }
     ChartRange r{x0, x1, y0, y1};
-    // The value axis opens to the round ticks around the data; dates keep their span.
+    // The value axis opens to the round ticks around the data; across, the data's own span (a
+    // 30-year bond maturing a few days past 30 years would otherwise add a whole tick step).
     const double step = NiceNumber((y1 - y0) / 6, true);
     r.yMin = std::floor(y0 / step + 1e-9) * step;
     r.yMax = std::ceil(y1 / step - 1e-9) * step;
-    if (xKind == ChartAxisKind::kNumber) {
-        const double xs = NiceNumber((x1 - x0) / 8, true);
-        r.xMin = std::floor(x0 / xs + 1e-9) * xs;
-        r.xMax = std::ceil(x1 / xs - 1e-9) * xs;
-    }
+    if (xKind == ChartAxisKind::kNumber && x0 > 0 && x0 < (x1 - x0) * 0.1)
+        r.xMin = 0; // terms start at zero
     return r;
 }
 

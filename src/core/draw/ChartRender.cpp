@@ -51,7 +51,7 @@ ChartRange RangeOf(const Chart& chart, const ChartRange* view) {
 std::vector<ChartTick> YTicks(const Chart& chart, const ChartLayout& l) {
     if (!chart.heat)
         return AxisTicks(ChartAxisKind::kNumber, l.range.yMin, l.range.yMax,
-                         std::max(3, static_cast<int>(l.plotH / (l.fontPixels * 3))));
+                         std::max(3, static_cast<int>(l.plotH / (l.fontPixels * 4))));
     std::vector<ChartTick> ticks;
     for (size_t r = 0; r < chart.heat->Rows(); ++r) {
         const double v = static_cast<double>(r) + 0.5;
