@@ -81,9 +81,9 @@ Chart CurveMapChart(const CmtHistory& history, Date from, Date to, SpreadStep st
     h.values.assign(n * kFrbSeriesCount, kChartNoValue);
     int lo = INT16_MAX, hi = INT16_MIN;
     for (size_t k = 0; k < n; ++k) {
-        // A column reaches to the next date; the last one covers its own step.
+        // A column reaches to the next date; the last one covers its own step. Its left edge is
+        // its date, which the date axis writes as the cell's label.
         h.xEdges.push_back(ChartDay(dates[k]));
-        h.columnLabels.push_back(FormatDate(dates[k], "yyyy-mm-dd"));
         for (int s = 0; s < kFrbSeriesCount; ++s) {
             const int16_t v = columns[k][static_cast<size_t>(s)];
             if (v == CmtHistory::kAbsent)

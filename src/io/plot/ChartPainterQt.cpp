@@ -60,12 +60,16 @@ void ChartPainterQt::Polyline(const std::vector<ChartPoint>& points, uint32_t rg
 
 void ChartPainterQt::Text(double x, double y, const std::string& text, double pixels, Align align, bool vertical,
                           uint32_t rgb, const std::string&) {
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
-    painter_.setFont(font);
+    const int size = std::max(1, static_cast<int>(std::lround(pixels)));
+    if (size != fontPixels_) {
+        QFont font(QStringLiteral("Sans Serif"));
+        font.setPixelSize(size);
+        painter_.setFont(font);
+        fontPixels_ = size;
+    }
     painter_.setPen(Colour(rgb));
     const QString s = QString::fromStdString(text);
-    const double w = QFontMetricsF(font).horizontalAdvance(s);
+    const double w = align == Align::kStart ? 0 : painter_.fontMetrics().horizontalAdvance(s);
     const double dx = align == Align::kStart ? 0 : align == Align::kMiddle ? -w / 2 : -w;
     painter_.save();
     painter_.translate(x, y);
@@ -99,6 +103,7 @@ void ChartPainterQt::Unclip() {
     if (saved_ > 0) {
         --saved_;
         painter_.restore();
+        fontPixels_ = -1; // the font set while clipped is gone
     }
 }
 
@@ -116,8 +121,7 @@ ChartTheme ThemeFromPalette(const QPalette& palette) {
 
 QImage RenderChartImage(const Chart& chart, int width, int height, const ChartTheme& theme, const ChartRange* view) {
     QImage image(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Colour(theme.background));
-    QPainter painter(&image);
+    QPainter painter(&image); // the chart fills its own ground
     ChartPainterQt back(painter);
     RenderChart(chart, back, image.width(), image.height(), theme, view);
     return image;

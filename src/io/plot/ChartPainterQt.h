@@ -2,6 +2,7 @@
 
 #include "core/draw/ChartRender.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPalette>
 #include <QString>
@@ -30,6 +31,8 @@ public:
 private:
     QPainter& painter_;
     int saved_ = 0;
+    // Fonts are made once per size: a frame writes dozens of tick labels.
+    int fontPixels_ = -1;
 };
 
 // The theme of a palette: its window and text colours, so a dark desktop gets a dark chart.
