@@ -89,3 +89,36 @@ TEST(CliLessons, PlotsCarryTheirClasses) {
 }
 
 } // namespace
+
+namespace {
+
+// Bad picture options are usage errors that leave no file; a PNG is written when Qt is there.
+TEST(CliLessons, PlotOptionsAreChecked) {
+    const std::string dir = ::testing::TempDir();
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* errPart;
+    };
+    const Case cases[] = {
+        {{"plot", "spread", "--out", dir + "/x.txt"}, 2, ".svg or a .png"},
+        {{"plot", "map", "--out", dir + "/x.svg", "--size", "10x10"}, 2, "--size"},
+        {{"plot", "map", "--out", dir + "/x.svg", "--step", "hourly"}, 2, "--step"},
+        {{"plot", "spread"}, 2, "--out"},
+        {{"plot", "film-frame", "--date", "1950-01-03", "--out", dir + "/x.svg"}, 1, "no Treasury curve"},
+        {{"plot", "film-frame", "--date", "1981-06-30", "--trail", "-1", "--out", dir + "/x.svg"}, 2, "--trail"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = RunArgs(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args[1] << " " << r.err;
+        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(Slurp(dir + "/x.svg").empty());
+#ifdef YARROW_CLI_IO
+    const CliResult png = RunArgs({"plot", "spread", "--from", "2019-01-01", "--out", dir + "/s.png", "--size", "640x360"});
+    ASSERT_EQ(png.code, 0) << png.err;
+    EXPECT_EQ(Slurp(dir + "/s.png").substr(1, 3), "PNG");
+#endif
+}
+
+} // namespace

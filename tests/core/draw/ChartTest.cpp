@@ -5,6 +5,7 @@
 #include "core/draw/DisplayList.h"
 
 #include <chrono>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
@@ -173,6 +174,44 @@ TEST(ChartFromPlot, PanelLinesBecomeNamedSeriesInPercent) {
     EXPECT_EQ(r.xMin, 0);
     EXPECT_EQ(r.xMax, 30);
     EXPECT_TRUE(r.yMin <= 1 && r.yMax >= 4 && r.yMax - r.yMin <= 4) << r.yMin << " " << r.yMax;
+}
+
+} // namespace
+} // namespace yarrow
+
+namespace yarrow {
+namespace {
+
+double Luminance(uint32_t rgb) {
+    double l = 0;
+    const double weight[] = {0.2126, 0.7152, 0.0722};
+    for (int k = 0; k < 3; ++k) {
+        const double c = ((rgb >> (16 - 8 * k)) & 0xFF) / 255.0;
+        l += weight[k] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return l;
+}
+
+double Contrast(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Lines stay readable on either ground: every colour on the dark one at least 3:1 (graphics), the
+// colours of the first seven series on the light one at least 2:1; neighbours differ in colour
+// and dash, and the ink follows the text.
+TEST(ChartTheme, SeriesColoursReadableOnLightAndDarkGrounds) {
+    const ChartTheme light = ChartTheme::Light(), dark = ChartTheme::Dark();
+    EXPECT_FALSE(light.IsDark());
+    EXPECT_TRUE(dark.IsDark());
+    EXPECT_EQ(dark.Colour(kChartInk), dark.text);
+    for (int c = 0; c < 8; ++c)
+        EXPECT_GE(Contrast(dark.Colour(c), dark.background), 3.0) << c;
+    for (int i = 0; i < 7; ++i) {
+        const ChartSeriesLook a = SeriesLook(i), b = SeriesLook(i + 1);
+        EXPECT_GE(Contrast(light.Colour(a.colour), light.background), 2.0) << i;
+        EXPECT_TRUE(a.colour != b.colour && a.style != b.style) << i;
+    }
 }
 
 } // namespace

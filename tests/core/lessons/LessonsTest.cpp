@@ -178,19 +178,19 @@ TEST(LessonsMap, ColumnsRowsAndBlanks) {
         businessDays += Bundled().RateAt(k, 7) != CmtHistory::kAbsent;
     EXPECT_EQ(h.Columns(), businessDays);
     // A holiday line of the file is covered by the day before, not left as a blank column.
-    EXPECT_EQ(h.columnLabels[h.ColumnAt(ChartDay(MakeDate(1982, 1, 1)))], "1981-12-31");
+    EXPECT_EQ(daily.XText(h.xEdges[h.ColumnAt(ChartDay(MakeDate(1982, 1, 1)))]), "1981-12-31");
     EXPECT_EQ(h.rowLabels.front(), "3M");
     EXPECT_EQ(h.rowLabels.back(), "30Y");
     EXPECT_TRUE(std::isnan(h.Value(0, 0))) << "no 3-month rate in 1962";
     const size_t k = h.ColumnAt(ChartDay(MakeDate(2023, 7, 3)));
     ASSERT_LT(k, h.Columns());
-    EXPECT_EQ(h.columnLabels[k], "2023-07-03");
+    EXPECT_EQ(daily.XText(h.xEdges[k]), "2023-07-03");
     EXPECT_DOUBLE_EQ(h.Value(7, k), 3.86);
     EXPECT_LE(h.low, 0);
     EXPECT_GE(h.high, 16);
     const Chart monthly = CurveMapChart(Bundled(), MakeDate(2000, 1, 31), MakeDate(2000, 12, 31), SpreadStep::kMonthly);
     EXPECT_EQ(monthly.heat->Columns(), 12u);
-    EXPECT_EQ(monthly.heat->columnLabels[1], "2000-02-29");
+    EXPECT_EQ(monthly.XText(monthly.heat->xEdges[1]), "2000-02-29");
 }
 
 } // namespace
