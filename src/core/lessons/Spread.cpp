@@ -84,7 +84,10 @@ std::vector<SpreadPoint> SpreadSeries(const CmtHistory& history, const SpreadReq
 }
 
 std::string SpreadLegend(const SpreadRequest& r, const std::vector<SpreadPoint>& points) {
-    std::string text = std::string(SeriesLabel(r.longSeries)) + " - " + SeriesLabel(r.shortSeries);
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on a chain of + here.
+    std::string text = SeriesLabel(r.longSeries);
+    text += " - ";
+    text += SeriesLabel(r.shortSeries);
     std::vector<int> standIns;
     Date until{};
     for (const SpreadPoint& p : points)
@@ -98,11 +101,17 @@ std::string SpreadLegend(const SpreadRequest& r, const std::vector<SpreadPoint>&
     if (standIns.empty())
         return text;
     text += " (";
-    for (size_t i = 0; i < standIns.size(); ++i)
-        text += (i ? "/" : "") + std::string(SeriesLabel(standIns[i]));
-    if (until != Date{})
-        text += " before " + FormatDate(until, "yyyy-mm-dd");
-    return text + ")";
+    for (size_t i = 0; i < standIns.size(); ++i) {
+        if (i)
+            text += '/';
+        text += SeriesLabel(standIns[i]);
+    }
+    if (until != Date{}) {
+        text += " before ";
+        text += FormatDate(until, "yyyy-mm-dd");
+    }
+    text += ')';
+    return text;
 }
 
 std::vector<Inversion> FindInversions(const std::vector<SpreadPoint>& daily, const std::vector<Recession>& recessions,
