@@ -99,6 +99,23 @@ Commands:
                          (BASE?id=DGS10; YARROW_FRED_URL), to $XDG_DATA_HOME/yarrow/
                          treasury-cmt-daily.tsv; one line per file and the days added on stderr;
                          SECONDS per request (default 30); needs the Qt build
+  spread [--from DATE] [--to DATE] [--step daily|weekly|monthly] [--long 10Y] [--short 3M]
+                         Date Long Short Spread in percent: the long series minus the short one
+                         (before the short series begins, the shortest series present); the
+                         whole history by default
+  inversions [--from DATE] [--to DATE] [--long 10Y] [--short 3M] [--min-days N]
+                         First Last Days Deepest "Deepest day" "Months to recession": each run
+                         of at least N (default 1) business days with a negative daily spread
+                         (a day without data does not end one), and the months from its first
+                         day to the start of the next US recession (empty when none followed)
+  plot spread [--from D] [--to D] [--long 10Y] [--short 3M] --out FILE [--size WxH]
+  plot map [--from D] [--to D] [--step daily|weekly|monthly] --out FILE [--size WxH]
+  plot film-frame --date D [--curve ytm|zero|forward] [--compounding ...] [--trail N]
+                  [--step daily|weekly|monthly] [--from D] [--to D] --out FILE [--size WxH]
+                         the lessons' charts (default 1280x720): the spread with inversions and
+                         recessions shaded; the history as a heat map (monthly columns unless
+                         --step says otherwise); the curve of a day with the N previous steps
+                         fading behind it, on axes that hold every rate of --from..--to
 
 Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize, shock) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
@@ -121,6 +138,7 @@ const CommandInfo kCommands[] = {
     {"link", CmdLink},           {"plot", CmdPlot},
     {"history", CmdHistory},     {"shock", CmdShock},
     {"update-history", CmdUpdateHistory},
+    {"spread", CmdSpread},       {"inversions", CmdInversions},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

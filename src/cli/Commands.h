@@ -4,6 +4,7 @@
 #include "TableOutput.h"
 #include "core/curves/CurvesController.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,11 @@ void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& pa
 int CmdHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
 // Adds the days after the newest held from the Treasury or FRED to the user's history file.
 int CmdUpdateHistory(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// The spread of two history series per step, and its inversions with the recession after each.
+int CmdSpread(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+int CmdInversions(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args);
+// plot spread|map|film-frame: the lessons' charts; nullopt when the arguments ask for another plot.
+std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& args);
 
 } // namespace yarrow
 

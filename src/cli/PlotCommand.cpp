@@ -109,6 +109,8 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
     for (const std::string& a : args)
         if (IsShockPicture(a))
             return CmdPlotShock(ctx, dialogs, args);
+    if (const std::optional<int> lesson = PlotLesson(ctx, args))
+        return *lesson;
     CommandOptions opts(
         args,
         {"--out", "--size", "--compounding", "--level", "--slope", "--curve", "--step", "--left", "--right"},

@@ -1,10 +1,12 @@
 #include "ScreenshotTour.h"
 
 #include "analytics/ucTAnalytics.h"
+#include "chart/ChartWindow.h"
 #include "core/grid/GridModel.h"
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
+#include "lessons/CurveFilmWindow.h"
 #include "lessons/frmRateShocks.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
@@ -23,6 +25,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -84,6 +87,48 @@ void Choose(QWidget& panel, const char* name) {
         b->setChecked(true);
         b->click();
     }
+}
+
+// The chart window full screen with the curves of 2010-06-30, then the three lessons.
+int ChartTour(frmYarrow& w, const QString& folder) {
+    int failures = 0;
+    auto* panel = w.findChild<ucTCurves*>("ucTCurves1");
+    if (!panel || !w.DataPanel()->LoadHistoryDay(MakeDate(2010, 6, 30)))
+        return 1;
+    w.cmdYieldCurve_Click();
+    Press(*panel, "cmdClear");
+    for (const char* option : {"oCurveType_0", "oCurveType_1", "oCurveType_2"})
+        Choose(*panel, option);
+    Press(*panel, "cmdOpenWindow");
+    auto shoot = [&](QWidget* window, const char* name, bool fullScreen) {
+        if (!window) {
+            std::printf("FAILED %s: the window did not open\n", name);
+            ++failures;
+            return;
+        }
+        // Without a window manager full screen is only a flag: the screen's size is set too.
+        if (fullScreen) {
+            window->setGeometry(window->screen()->geometry());
+            window->showFullScreen();
+        }
+        else
+            window->resize(1360, 900);
+        Settle(w, 600);
+        failures += Save(*window, folder, name);
+        window->close();
+    };
+    shoot(panel->findChild<ChartWindow*>("frmChartFollow"), "chart-window-2010.png", true);
+
+    Trigger(w, "mnuCurveFilm");
+    auto* film = w.findChild<CurveFilmWindow*>("frmCurveFilm");
+    if (film)
+        film->ShowDate(MakeDate(1981, 9, 30));
+    shoot(film, "film-1981.png", false);
+    Trigger(w, "mnuSpread");
+    shoot(w.findChild<ChartWindow*>("frmSpread"), "spread-inversions.png", false);
+    Trigger(w, "mnuCurveMap");
+    shoot(w.findChild<ChartWindow*>("frmCurveMap"), "curve-map.png", false);
+    return failures;
 }
 
 // The data panel: at start, after "Get Data", and after "Get Data" from a workbook.
@@ -283,6 +328,7 @@ int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     failures += curves;
     failures += AnalyticsStages(w, folder);
     failures += HistoryStages(w, folder);
+    failures += ChartTour(w, folder);
     return failures;
 }
 

@@ -13,6 +13,7 @@
 #include "data/frmCurveOfDate.h"
 #include "data/frmUpdateHistory.h"
 #include "data/ucYarrowData.h"
+#include "lessons/LessonSource.h"
 #include "shell/NavigateCombo.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
@@ -121,6 +122,7 @@ void frmYarrow::BuildMenus() {
     lessons_->setObjectName("mnuLessons");
     AddMenuItem(lessons_, "mnuRateShocks", "Rate &Shocks...", &frmYarrow::mnuRateShocks_Click)
         ->setToolTip("Shift the zero curve and compare the exact repricing with duration and convexity");
+    LessonSource::AddLessonItems(lessons_, this);
 
     QAction* calculator = menuBar()->addAction("&Calculator");
     calculator->setObjectName("mnuCalculator");
