@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "core/data/SafeFileWrite.h"
+#include "core/text/TextEncoding.h"
 #include "core/draw/ChartRender.h"
 #include "core/lessons/CurveFilm.h"
 #include "core/lessons/LessonCharts.h"
@@ -36,15 +37,9 @@ int SeriesOption(const CommandOptions& opts, const char* name, const char* fallb
     return *s;
 }
 
-SpreadStep StepOption(const CommandOptions& opts, const char* fallback) {
-    const std::string step = opts.Value("--step").value_or(fallback);
-    if (step == "daily")
-        return SpreadStep::kDaily;
-    if (step == "weekly")
-        return SpreadStep::kWeekly;
-    if (step == "monthly")
-        return SpreadStep::kMonthly;
-    throw UsageError{"--step takes daily, weekly or monthly, not '" + step + "'"};
+// The shared step names (daily, weekly, monthly) in the order of SpreadStep.
+SpreadStep SpreadStepOption(const CommandOptions& opts, const char* fallback) {
+    return static_cast<SpreadStep>(StepOption(opts.Value("--step").value_or(fallback)));
 }
 
 // --from and --to, defaulting to the whole history.
@@ -119,7 +114,7 @@ int CmdSpread(CliContext& ctx, CliDialogs&, const std::vector<std::string>& args
         throw UsageError{"spread takes no arguments"};
     const CmtHistory history = LoadCmtHistory();
     SpreadRequest r = SpreadOptions(ctx, opts, history);
-    r.step = StepOption(opts, "daily");
+    r.step = SpreadStepOption(opts, "daily");
     WriteRow(ctx.out, {"Date", SeriesLabel(r.longSeries), SeriesLabel(r.shortSeries), "Spread"});
     for (const SpreadPoint& p : SpreadSeries(history, r))
         WriteRow(ctx.out, {Iso(p.date), Percent(p.longRate), Percent(p.shortRate), Percent(p.Spread())});
@@ -186,7 +181,7 @@ std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& a
     } else if (kind == "map") {
         const SpreadRequest r = Span(ctx, opts, history);
         // Monthly columns by default: a whole-history SVG stays a few megabytes.
-        chart = CurveMapChart(history, r.from, r.to, StepOption(opts, "monthly"));
+        chart = CurveMapChart(history, r.from, r.to, SpreadStepOption(opts, "monthly"));
     } else {
         // --date is read with the input options wherever it stands on the line.
         const std::optional<std::string> dateText = opts.Value("--date") ? opts.Value("--date") : ctx.dateText;
@@ -194,14 +189,14 @@ std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& a
             throw UsageError{"plot film-frame needs --date DATE"};
         const Date date = ctx.ReadDate("--date", *dateText);
         const std::string curve = opts.Value("--curve").value_or("ytm");
-        const CurveType type = CurveFromName(curve);
-        const int16_t freq = CompoundingFromName(opts.Value("--compounding").value_or("continuous"));
+        const CurveType type = CurveOption(curve);
+        const int16_t freq = CompoundingOption(opts.Value("--compounding").value_or("continuous"));
         const std::string trailText = opts.Value("--trail").value_or("0");
         int trail = 0;
         char extra = 0;
         if (std::sscanf(trailText.c_str(), "%d%c", &trail, &extra) != 1 || trail < 0 || trail > 500)
             throw UsageError{"--trail takes 0 to 500 steps, not '" + trailText + "'"};
-        const SpreadStep step = StepOption(opts, "monthly");
+        const SpreadStep step = SpreadStepOption(opts, "monthly");
         const SpreadRequest span = Span(ctx, opts, history);
         const FilmCurve current = FilmCurveOf(history, date, type, freq);
         if (current.Empty())

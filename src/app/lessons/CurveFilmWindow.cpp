@@ -1,5 +1,7 @@
 #include "lessons/CurveFilmWindow.h"
 
+#include "core/curves/CurvesController.h"
+#include "core/curves/CurvesListing.h"
 #include "io/plot/ChartPainterQt.h"
 #include "lessons/LessonControls.h"
 
@@ -46,8 +48,8 @@ CurveFilmWindow::CurveFilmWindow(const CmtHistory& history, QWidget* parent)
     cmbCurve->addItems({"Yield to maturity", "Zero", "Forward"});
     cmbFreq = new QComboBox(box);
     cmbFreq->setObjectName("cmbFreq");
-    for (const char* name : kCompoundingNames)
-        cmbFreq->addItem(name);
+    for (const CompoundingEntry& entry : kCompoundings)
+        cmbFreq->addItem(entry.caption);
     cmbFreq->setToolTip("Compounding of the zero and forward curves, as on the curves panel");
     spnTrail = new QSpinBox(box);
     spnTrail->setObjectName("spnTrail");
