@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "Commands.h"
+#include "FactorCommands.h"
 #include "core/text/RuntimeError.h"
 
 #include <ostream>
@@ -78,6 +79,17 @@ Commands:
                          Date (yyyy-mm-dd) and the ten rates 3M .. 30Y in percent, one line per
                          step, empty where a series is absent (daily: every business day of the
                          history; weekly and monthly: counted from --from)
+  pca [--from DATE] [--to DATE] [--step daily|weekly|monthly] [--series LIST]
+                         principal components of the history's changes in percentage points:
+                         Observations (the number of changes), Component Explained (percent),
+                         then Loadings: Series PC1 PC2 PC3. LIST names series (3M,6M,1Y,2Y,3Y,
+                         5Y,7Y,10Y,20Y,30Y; default 3M..10Y); only days with every one count;
+                         weekly and monthly take the last such day of each week or month
+  dns [--from DATE] [--to DATE] [--step ...] [--series LIST] [--lambda X]
+                         dynamic Nelson-Siegel: Date Level Slope Curvature RMSE (percent) of
+                         each observation, least squares with lambda per month (default 0.0609)
+  plot loadings|dns [pca or dns options] --out FILE.svg|FILE.png [--size WxH]
+                         the first three loadings against maturity, or the betas over time
 
 Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
@@ -99,6 +111,7 @@ const CommandInfo kCommands[] = {
     {"optimize", CmdOptimize},   {"calc", CmdCalc},
     {"link", CmdLink},           {"plot", CmdPlot},
     {"history", CmdHistory},
+    {"pca", CmdPca},             {"dns", CmdDns},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {
