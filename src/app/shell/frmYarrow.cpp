@@ -12,6 +12,7 @@
 #include "data/frmCurveOfDate.h"
 #include "data/ucYarrowData.h"
 #include "io/plot/PlotPainter.h"
+#include "lessons/frmFactors.h"
 #include "shell/AppContext.h"
 #include "shell/BrowserLayout.h"
 #include "shell/NavigateCombo.h"
@@ -283,6 +284,7 @@ void frmYarrow::BuildMenus() {
     // The teaching windows beyond the panels each add their item here.
     lessons_ = menuBar()->addMenu("&Lessons");
     lessons_->setObjectName("mnuLessons");
+    frmFactors::AddToMenu(lessons_, this);
 
     QAction* calculator = menuBar()->addAction("&Calculator");
     calculator->setObjectName("mnuCalculator");

@@ -211,6 +211,20 @@ std::vector<DnsRow> DynamicNelsonSiegel(const FactorObservations& obs, double la
     return rows;
 }
 
+DnsProxies DieboldLiProxies(const CmtHistory& history, Date day) {
+    const double none = std::nan("");
+    DnsProxies p{none, none, none};
+    const size_t k = history.IndexOnOrBefore(day);
+    if (k == history.Size() || history.DayAt(k) != day)
+        return p;
+    auto rate = [&](int series) {
+        const int16_t h = history.RateAt(k, series);
+        return h == CmtHistory::kAbsent ? none : h / 100.0;
+    };
+    const double m3 = rate(0), y2 = rate(3), y10 = rate(7);
+    return {y10, y10 - m3, 2 * y2 - m3 - y10};
+}
+
 CmtHistory LoadFactorsHistory() {
     return CmtHistory::FromFile(CmtHistoryFile());
 }

@@ -86,6 +86,13 @@ DnsLoadings DieboldLiLoadings(double months, double lambda);
 // lambda that is not a positive number, no observation, or fewer series than kFactorComponents.
 std::vector<DnsRow> DynamicNelsonSiegel(const FactorObservations& obs, double lambda);
 
+// The empirical counterparts of the betas on one day of the history: the 10-year rate; 10Y minus
+// 3M; 2 x 2Y minus 3M minus 10Y. NaN where a rate the proxy needs is missing that day.
+struct DnsProxies {
+    double level, slope, curvature;
+};
+DnsProxies DieboldLiProxies(const CmtHistory& history, Date day);
+
 // The Treasury history the factors read (the bundled days). CmtHistoryError when unreadable.
 CmtHistory LoadFactorsHistory();
 

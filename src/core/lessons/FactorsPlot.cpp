@@ -5,18 +5,22 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace yarrow {
 
 namespace {
 
-// Blue, red, green of the 16-colour palette, two pixels wide.
+// Blue, red, green of the 16-colour palette; the proxies in the light shades of the same.
 constexpr std::array<int16_t, 3> kColours = {1, 4, 2};
+constexpr std::array<int16_t, 3> kLightColours = {9, 12, 10};
 
 struct Series {
-    const char* layer;
-    const char* legend;
+    std::string layer;
+    std::string legend;
     std::vector<double> y;
+    int16_t colour = 1;
+    int16_t width = 2;
 };
 
 double YearOf(Date d) {
@@ -25,12 +29,15 @@ double YearOf(Date d) {
 
 // Padded so the lines do not run along the frame; a flat or single-point range still gets a height.
 void Frame(const std::vector<double>& x, const std::vector<Series>& series, DisplayList& plot) {
-    double lo = series.front().y.front(), hi = lo;
+    double lo = INFINITY, hi = -INFINITY;
     for (const Series& s : series)
-        for (double v : s.y) {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
+        for (double v : s.y)
+            if (std::isfinite(v)) {
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
+            }
+    if (!(hi >= lo))
+        lo = hi = 0;
     const double pad = hi > lo ? (hi - lo) * 0.05 : 0.5;
     double left = x.front(), right = x.back();
     if (!(right > left)) {
@@ -44,19 +51,27 @@ void Frame(const std::vector<double>& x, const std::vector<Series>& series, Disp
 }
 
 void Draw(const std::vector<double>& x, const std::vector<Series>& series, DisplayList& plot) {
-    plot.SetDrawWidth(2);
-    for (size_t c = 0; c < series.size(); ++c) {
-        const Series& s = series[c];
+    for (const Series& s : series) {
         plot.SetLayer(s.layer, s.legend);
-        plot.SetForeColor(kColours[c % kColours.size()]);
+        plot.SetForeColor(s.colour);
+        plot.SetDrawWidth(s.width);
         const auto px = [&](size_t k) { return static_cast<float>(x[k]); };
         const auto py = [&](size_t k) { return static_cast<float>(s.y[k]); };
-        if (x.size() == 1)
-            plot.SetPoint(px(0), py(0));
-        for (size_t k = 1; k < x.size(); ++k)
-            plot.DrawSegment(px(k - 1), py(k - 1), px(k), py(k));
+        const auto ok = [&](size_t k) { return std::isfinite(s.y[k]); };
+        for (size_t k = 0; k < x.size(); ++k) {
+            const bool joined = k > 0 && ok(k - 1);
+            if (ok(k) && joined)
+                plot.DrawSegment(px(k - 1), py(k - 1), px(k), py(k));
+            else if (ok(k) && !(k + 1 < x.size() && ok(k + 1)))
+                plot.SetPoint(px(k), py(k)); // a point alone between gaps
+        }
     }
     plot.SetLayer("", "");
+}
+
+void DatesOnBounds(const std::vector<Date>& dates, DisplayList& plot) {
+    plot.SetBoundText(DisplayList::kLeft, FormatDate(dates.front(), "yyyy-mm-dd"));
+    plot.SetBoundText(DisplayList::kRight, FormatDate(dates.back(), "yyyy-mm-dd"));
 }
 
 } // namespace
@@ -68,14 +83,35 @@ void DrawFactorLoadings(const PcaResult& pca, DisplayList& plot) {
     std::vector<double> x;
     for (int s : pca.series)
         x.push_back(FactorSeriesMonths(s) / 12.0);
-    std::vector<Series> series = {{"pc1", "PC1", {}}, {"pc2", "PC2", {}}, {"pc3", "PC3", {}}};
-    series.resize(std::min(series.size(), pca.loadings.size()));
-    for (size_t c = 0; c < series.size(); ++c)
-        series[c].y = pca.loadings[c];
+    std::vector<Series> series;
+    for (size_t c = 0; c < kColours.size() && c < pca.loadings.size(); ++c) {
+        const std::string n = std::to_string(c + 1);
+        series.push_back({"pc" + n, "PC" + n, pca.loadings[c], kColours[c]});
+    }
     Frame(x, series, plot);
     plot.SetBoundText(DisplayList::kLeft, GeneralText(x.front()));
     plot.SetBoundText(DisplayList::kRight, GeneralText(x.back()));
     Draw(x, series, plot);
+}
+
+void DrawExplainedBars(const PcaResult& pca, DisplayList& plot) {
+    plot.Clear();
+    if (pca.explained.empty())
+        return;
+    const auto n = static_cast<float>(pca.explained.size());
+    plot.SetUserScale(0.5f, 100.0f, n + 0.5f, 0.0f);
+    plot.SetBoundText(DisplayList::kTop, "100");
+    plot.SetBoundText(DisplayList::kBottom, "0");
+    plot.SetBoundText(DisplayList::kLeft, "PC1");
+    plot.SetBoundText(DisplayList::kRight, "PC" + std::to_string(pca.explained.size()));
+    plot.SetLayer("explained", "Explained %");
+    plot.SetForeColor(kColours[0]);
+    plot.SetDrawWidth(12);
+    for (size_t c = 0; c < pca.explained.size(); ++c) {
+        const auto x = static_cast<float>(c + 1);
+        plot.DrawSegment(x, 0, x, static_cast<float>(100 * std::max(pca.explained[c], 0.0)));
+    }
+    plot.SetLayer("", "");
 }
 
 void DrawDnsBetas(const std::vector<DnsRow>& rows, DisplayList& plot) {
@@ -83,16 +119,35 @@ void DrawDnsBetas(const std::vector<DnsRow>& rows, DisplayList& plot) {
     if (rows.empty())
         return;
     std::vector<double> x;
-    std::vector<Series> series = {{"level", "Level", {}}, {"slope", "Slope", {}}, {"curvature", "Curvature", {}}};
+    std::vector<Date> dates;
+    std::vector<Series> series = {{"level", "Level", {}, kColours[0]},
+                                  {"slope", "Slope", {}, kColours[1]},
+                                  {"curvature", "Curvature", {}, kColours[2]}};
     for (const DnsRow& r : rows) {
+        dates.push_back(r.date);
         x.push_back(YearOf(r.date));
         series[0].y.push_back(r.level);
         series[1].y.push_back(r.slope);
         series[2].y.push_back(r.curvature);
     }
     Frame(x, series, plot);
-    plot.SetBoundText(DisplayList::kLeft, FormatDate(rows.front().date, "yyyy-mm-dd"));
-    plot.SetBoundText(DisplayList::kRight, FormatDate(rows.back().date, "yyyy-mm-dd"));
+    DatesOnBounds(dates, plot);
+    Draw(x, series, plot);
+}
+
+void DrawBetaWithProxy(const std::vector<Date>& dates, const BetaSeries& beta, DisplayList& plot) {
+    plot.Clear();
+    if (dates.empty())
+        return;
+    std::vector<double> x;
+    for (Date d : dates)
+        x.push_back(YearOf(d));
+    const std::string layer = beta.layer;
+    const size_t c = layer == "level" ? 0 : layer == "slope" ? 1 : 2;
+    const std::vector<Series> series = {{"proxy", beta.proxyLegend, beta.proxy, kLightColours[c], 2},
+                                        {layer, beta.legend, beta.beta, kColours[c], 2}};
+    Frame(x, series, plot);
+    DatesOnBounds(dates, plot);
     Draw(x, series, plot);
 }
 
