@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the main window at start, after "Get Data", in Large Display, with the bottom
-# window reduced, and of a day of the Treasury history chosen and loaded:
+# window reduced, of a day of the Treasury history chosen and loaded, and of the Factors window:
 # BUILD_DIR/screenshots/*.png. Uses a virtual X display when xvfb-run is there (the browser panes
 # render as on a desktop), else Qt's offscreen platform.
 set -euo pipefail

@@ -181,6 +181,8 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
         else
             grid->addLayout(cell, 1, p - kLevel);
     }
+    for (int c = 0; c < 3; ++c)
+        grid->setColumnStretch(c, 1);
 
     grdLoadings = new QTableWidget(this);
     grdLoadings->setObjectName("grdLoadings");

@@ -9,7 +9,7 @@ class frmYarrow;
 // Walks the loaded window through its main states and saves a picture of each into folder:
 // start.png, get-data.png, large-display.png, reduced-bottom.png, calculators.png, then the
 // curves panel: curves-ytm.png, curves-zero-ns-fit.png, curves-forward-spline.png and
-// curves-large-display.png.
+// curves-large-display.png, and the Factors window of 1982-2025 (factors.png).
 // Returns the number of pictures that could not be written (0 on success).
 int RunScreenshotTour(frmYarrow& window, const QString& folder);
 

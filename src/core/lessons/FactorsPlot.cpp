@@ -11,9 +11,9 @@ namespace yarrow {
 
 namespace {
 
-// Blue, red, green of the 16-colour palette; the proxies in the light shades of the same.
+// Blue, red, green of the 16-colour palette; the proxies in grey behind the betas.
 constexpr std::array<int16_t, 3> kColours = {1, 4, 2};
-constexpr std::array<int16_t, 3> kLightColours = {9, 12, 10};
+constexpr int16_t kProxyColour = 8;
 
 struct Series {
     std::string layer;
@@ -144,7 +144,7 @@ void DrawBetaWithProxy(const std::vector<Date>& dates, const BetaSeries& beta, D
         x.push_back(YearOf(d));
     const std::string layer = beta.layer;
     const size_t c = layer == "level" ? 0 : layer == "slope" ? 1 : 2;
-    const std::vector<Series> series = {{"proxy", beta.proxyLegend, beta.proxy, kLightColours[c], 2},
+    const std::vector<Series> series = {{"proxy", beta.proxyLegend, beta.proxy, kProxyColour, 2},
                                         {layer, beta.legend, beta.beta, kColours[c], 2}};
     Frame(x, series, plot);
     DatesOnBounds(dates, plot);

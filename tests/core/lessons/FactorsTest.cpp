@@ -1,5 +1,8 @@
 #include "core/lessons/Factors.h"
 
+#include "core/draw/DisplayList.h"
+#include "core/lessons/FactorsPlot.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -218,6 +221,43 @@ TEST(Factors, BundledHistoryShowsLevelSlopeCurvature) {
     EXPECT_GT(Correlation(level, y10), 0.95);
     EXPECT_GT(Correlation(slope, spread), 0.95);
     EXPECT_GT(Correlation(curvature, butterfly), 0.95);
+}
+
+// Proxies of days the history states, and gaps where it states no rate.
+TEST(Factors, ProxiesAndTheirGaps) {
+    struct Case {
+        const char* day;
+        double level, slope, curvature; // NaN: none
+    };
+    const double none = std::nan("");
+    const Case cases[] = {
+        {"2010-07-02", 3.00, 2.83, -1.91},
+        {"2010-07-03", none, none, none}, // a Saturday
+        {"1975-06-30", 7.96, none, none}, // no 3-month or 2-year series yet
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.day);
+        const DnsProxies p = DieboldLiProxies(Bundled(), Iso(c.day));
+        const double got[] = {p.level, p.slope, p.curvature}, want[] = {c.level, c.slope, c.curvature};
+        for (int k = 0; k < 3; ++k) {
+            if (std::isnan(want[k]))
+                EXPECT_TRUE(std::isnan(got[k])) << k;
+            else
+                EXPECT_NEAR(got[k], want[k], 1e-12) << k;
+        }
+    }
+    // A proxy with a gap draws a lone point and the segment after it; the beta stays whole.
+    const std::vector<Date> dates = {Iso("2010-01-29"), Iso("2010-02-26"), Iso("2010-03-31"), Iso("2010-04-30")};
+    DisplayList plot;
+    DrawBetaWithProxy(dates, {"slope", "Slope", "10Y - 3M", {1, 2, 3, 4}, {1, none, 3, 4}}, plot);
+    ASSERT_EQ(plot.Lines().size(), 3u);
+    EXPECT_EQ(plot.Lines()[0].layer, "proxy");
+    EXPECT_EQ(plot.Lines()[0].points.size(), 1u);
+    EXPECT_EQ(plot.Lines()[1].layer, "proxy");
+    EXPECT_EQ(plot.Lines()[1].points.size(), 2u);
+    EXPECT_EQ(plot.Lines()[2].layer, "slope");
+    EXPECT_EQ(plot.Lines()[2].points.size(), 4u);
+    EXPECT_EQ(plot.BoundText(DisplayList::kLeft), "2010-01-29");
 }
 
 } // namespace
