@@ -168,6 +168,7 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
         auto* cell = new QVBoxLayout;
         titles_[static_cast<size_t>(p)] = new QLabel(pictures);
         titles_[static_cast<size_t>(p)]->setTextFormat(Qt::RichText);
+        titles_[static_cast<size_t>(p)]->setWordWrap(true);
         pictures_[static_cast<size_t>(p)] = new PictureBox(pictures);
         pictures_[static_cast<size_t>(p)]->setObjectName(QString("picFactors_%1").arg(p));
         pictures_[static_cast<size_t>(p)]->setMinimumSize(240, 150);
