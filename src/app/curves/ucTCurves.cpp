@@ -1,5 +1,6 @@
 #include "curves/ucTCurves.h"
 
+#include "chart/ChartWindow.h"
 #include "core/curves/CurvesPlot.h"
 #include "core/data/Session.h"
 #include "core/data/TableWarnings.h"
@@ -66,6 +67,7 @@ constexpr TwipRect kCopyInterp{2840, 5505, 2200, 345};
 constexpr TwipRect kSlopesLabel{120, 5985, 700, 255};
 constexpr TwipRect kSplineLeft{840, 5955, 700, 300};
 constexpr TwipRect kSplineRight{1600, 5955, 700, 300};
+constexpr TwipRect kOpenWindow{kRightColumn, 6120, kRightWidth, 345};
 
 // The colour after `colour` for the next day of a comparison, passing over the palette colours
 // that hardly show on the white picture (light grey, light green, light cyan, yellow, white).
@@ -182,6 +184,9 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent) : WorkPanel(parent), app_
     Grid1->SetColumnTwips(kGridColumns);
 
     connect(cmdPlot, &QPushButton::clicked, this, &ucTCurves::cmdPlot_Click);
+    auto* cmdOpenWindow = Place(new QPushButton("Open in Window", this), "cmdOpenWindow", kOpenWindow);
+    cmdOpenWindow->setToolTip("Show the picture in a resizable window that follows the panel");
+    connect(cmdOpenWindow, &QPushButton::clicked, this, [this] { ChartWindow::FollowPicture(pbox, this); });
     for (int i = 0; i < 3; ++i)
         connect(oCurveType[i], &QRadioButton::clicked, this, [this, i] { oCurveType_Click(i); });
     connect(cmbFreq, &QComboBox::currentIndexChanged, this, &ucTCurves::cmbFreq_Click);

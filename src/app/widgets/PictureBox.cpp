@@ -16,16 +16,19 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 void PictureBox::SetUserScale(float left, float top, float right, float bottom) {
     plot_.SetUserScale(left, top, right, bottom);
     update();
+    emit Drawn();
 }
 
 void PictureBox::SetPoint(float x, float y) {
     plot_.SetPoint(x, y);
     update();
+    emit Drawn();
 }
 
 void PictureBox::DrawSegment(float x1, float y1, float x2, float y2) {
     plot_.DrawSegment(x1, y1, x2, y2);
     update();
+    emit Drawn();
 }
 
 void PictureBox::SetForeColor(int16_t colour) {
@@ -39,6 +42,7 @@ void PictureBox::SetDrawWidth(int16_t width) {
 void PictureBox::Clear() {
     plot_.Clear();
     update();
+    emit Drawn();
 }
 
 void PictureBox::SetLayer(const std::string& layer, const std::string& legend) {

@@ -28,6 +28,8 @@ signals:
     // The user point under the mouse pointer, in the current scale (x years, y a rate).
     void PointerAt(double x, double y);
     void PointerLeft();
+    // Something was drawn or cleared (emitted per segment: coalesce in the receiver).
+    void Drawn();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
