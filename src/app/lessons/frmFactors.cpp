@@ -1,9 +1,9 @@
 #include "lessons/frmFactors.h"
 
-#include "core/draw/PlotSvg.h"
-#include "core/lessons/FactorsPlot.h"
+#include "chart/ChartWidget.h"
+#include "chart/ChartWindow.h"
+#include "core/lessons/FactorsCharts.h"
 #include "core/text/NumberText.h"
-#include "widgets/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,10 +93,6 @@ QString Text(const QTableWidget* table, bool selectionOnly) {
     return lines.join('\n') + '\n';
 }
 
-const char* const kTitles[] = {"Loadings of the first three components", "Explained variance per component",
-                               "Level beside the 10-year rate", "Slope beside 10Y minus 3M",
-                               "Curvature beside 2 x 2Y minus 3M minus 10Y"};
-
 } // namespace
 
 frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -164,23 +160,23 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* pictures = new QWidget(this);
     auto* grid = new QGridLayout(pictures);
+    grid->setContentsMargins(0, 0, 0, 0);
     for (int p = 0; p < kPictureCount; ++p) {
-        auto* cell = new QVBoxLayout;
-        titles_[static_cast<size_t>(p)] = new QLabel(pictures);
-        titles_[static_cast<size_t>(p)]->setTextFormat(Qt::RichText);
-        titles_[static_cast<size_t>(p)]->setWordWrap(true);
-        pictures_[static_cast<size_t>(p)] = new PictureBox(pictures);
-        pictures_[static_cast<size_t>(p)]->setObjectName(QString("picFactors_%1").arg(p));
-        pictures_[static_cast<size_t>(p)]->setMinimumSize(240, 150);
-        bounds_[static_cast<size_t>(p)] = new QLabel(pictures);
-        cell->addWidget(titles_[static_cast<size_t>(p)]);
-        cell->addWidget(pictures_[static_cast<size_t>(p)], 1);
-        cell->addWidget(bounds_[static_cast<size_t>(p)]);
+        auto* chart = new ChartWidget(pictures);
+        chart->setObjectName(QString("chtFactors_%1").arg(p));
+        chart->setMinimumSize(300, 220);
+        chart->setToolTip("Wheel or drag a rectangle to zoom, double-click for the whole chart; "
+                          "right-click to open it in a window of its own");
+        chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto* open = new QAction("&Open in Chart Window", chart);
+        connect(open, &QAction::triggered, this, [this, p] { OpenInWindow(static_cast<Picture>(p)); });
+        chart->addAction(open);
+        charts_[static_cast<size_t>(p)] = chart;
         // Loadings and bars on the first row, the three betas on the second.
         if (p < kLevel)
-            grid->addLayout(cell, 0, p == kLoadings ? 0 : 2, 1, p == kLoadings ? 2 : 1);
+            grid->addWidget(chart, 0, p == kLoadings ? 0 : 2, 1, p == kLoadings ? 2 : 1);
         else
-            grid->addLayout(cell, 1, p - kLevel);
+            grid->addWidget(chart, 1, p - kLevel);
     }
     for (int c = 0; c < 3; ++c)
         grid->setColumnStretch(c, 1);
@@ -213,7 +209,7 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(lblStatus);
     layout->addWidget(lblSummary);
     layout->addWidget(tabFactors, 1);
-    resize(1100, 760);
+    resize(1300, 900);
 
     connect(dtpFrom, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
     connect(dtpTo, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
@@ -266,8 +262,16 @@ void frmFactors::SetSpan(Date from, Date to, FactorStep step) {
     Recompute();
 }
 
-const DisplayList& frmFactors::PicturePlot(Picture p) const {
-    return pictures_.at(static_cast<size_t>(p))->Plot();
+const Chart& frmFactors::PictureChart(Picture p) const {
+    return charts_.at(static_cast<size_t>(p))->GetChart();
+}
+
+void frmFactors::OpenInWindow(Picture p) {
+    const Chart& chart = PictureChart(p);
+    auto* w = new ChartWindow(QString::fromStdString(chart.title), this);
+    w->setWindowFlag(Qt::Window);
+    w->SetChart(chart);
+    w->show();
 }
 
 QString frmFactors::Status() const {
@@ -310,8 +314,8 @@ void frmFactors::Recompute() {
         problems << QString::fromStdString(e.what());
     }
     FillLoadings(pca);
-    DrawFactorLoadings(pca, pictures_[kLoadings]->Plot());
-    DrawExplainedBars(pca, pictures_[kExplained]->Plot());
+    charts_[kLoadings]->SetChart(LoadingsChart(pca));
+    charts_[kExplained]->SetChart(ExplainedChart(pca));
 
     std::vector<DnsRow> rows;
     try {
@@ -319,28 +323,13 @@ void frmFactors::Recompute() {
     } catch (const FactorsError& e) {
         problems << QString::fromStdString(e.what());
     }
-    std::vector<DnsProxies> proxies;
+    const std::vector<BetaSeries> betas = BetasWithProxies(rows, *history_);
     std::vector<Date> dates;
-    BetaSeries level{"level", "Level", "10Y", {}, {}};
-    BetaSeries slope{"slope", "Slope", "10Y - 3M", {}, {}};
-    BetaSeries curvature{"curvature", "Curvature", "2x2Y - 3M - 10Y", {}, {}};
-    for (const DnsRow& r : rows) {
-        const DnsProxies p = DieboldLiProxies(*history_, r.date);
-        proxies.push_back(p);
+    for (const DnsRow& r : rows)
         dates.push_back(r.date);
-        level.beta.push_back(r.level);
-        level.proxy.push_back(p.level);
-        slope.beta.push_back(r.slope);
-        slope.proxy.push_back(p.slope);
-        curvature.beta.push_back(r.curvature);
-        curvature.proxy.push_back(p.curvature);
-    }
-    FillBetas(rows, proxies);
-    DrawBetaWithProxy(dates, level, pictures_[kLevel]->Plot());
-    DrawBetaWithProxy(dates, slope, pictures_[kSlope]->Plot());
-    DrawBetaWithProxy(dates, curvature, pictures_[kCurvature]->Plot());
-    for (int p = 0; p < kPictureCount; ++p)
-        ShowPicture(static_cast<Picture>(p));
+    FillBetas(rows, betas);
+    for (int b = 0; b < 3; ++b)
+        charts_[static_cast<size_t>(kLevel + b)]->SetChart(BetaChart(dates, betas[static_cast<size_t>(b)]));
 
     QString summary;
     if (!pca.explained.empty())
@@ -351,31 +340,14 @@ void frmFactors::Recompute() {
     if (!rows.empty())
         summary += QString("%1Correlations of the betas with their proxies: level %2, slope %3, curvature %4.")
                        .arg(summary.isEmpty() ? "" : "  ")
-                       .arg(Fixed(Correlation(level.beta, level.proxy), 3),
-                            Fixed(Correlation(slope.beta, slope.proxy), 3),
-                            Fixed(Correlation(curvature.beta, curvature.proxy), 3));
+                       .arg(Fixed(Correlation(betas[0].beta, betas[0].proxy), 3),
+                            Fixed(Correlation(betas[1].beta, betas[1].proxy), 3),
+                            Fixed(Correlation(betas[2].beta, betas[2].proxy), 3));
     lblSummary->setText(summary);
     problems.removeDuplicates();
     lblStatus->setText(problems.join("  "));
     lblStatus->setVisible(!problems.isEmpty());
     QApplication::restoreOverrideCursor();
-}
-
-void frmFactors::ShowPicture(Picture p) {
-    const auto i = static_cast<size_t>(p);
-    const DisplayList& plot = pictures_[i]->Plot();
-    QString title = QString("<b>%1</b>").arg(kTitles[i]);
-    for (const DisplayList::LegendEntry& e : plot.Legend())
-        title += QString("&nbsp;&nbsp;<span style=\"color:%1\">&#9644; %2</span>")
-                     .arg(QString::fromStdString(PaletteHex(e.colour)), QString::fromStdString(e.text).toHtmlEscaped());
-    titles_[i]->setText(title);
-    bounds_[i]->setText(plot.Lines().empty() ? QString()
-                                             : QString("x %1 to %2, y %3 to %4")
-                                                   .arg(QString::fromStdString(plot.BoundText(DisplayList::kLeft)),
-                                                        QString::fromStdString(plot.BoundText(DisplayList::kRight)),
-                                                        QString::fromStdString(plot.BoundText(DisplayList::kBottom)),
-                                                        QString::fromStdString(plot.BoundText(DisplayList::kTop))));
-    pictures_[i]->update();
 }
 
 void frmFactors::FillLoadings(const PcaResult& pca) {
@@ -398,14 +370,14 @@ void frmFactors::FillLoadings(const PcaResult& pca) {
     grdLoadings->resizeColumnsToContents();
 }
 
-void frmFactors::FillBetas(const std::vector<DnsRow>& rows, const std::vector<DnsProxies>& proxies) {
+void frmFactors::FillBetas(const std::vector<DnsRow>& rows, const std::vector<BetaSeries>& betas) {
     grdBetas->setRowCount(static_cast<int>(rows.size()));
     for (size_t k = 0; k < rows.size(); ++k) {
         const DnsRow& r = rows[k];
         SetRow(grdBetas, static_cast<int>(k),
                {QString::fromStdString(FormatDate(r.date, "yyyy-mm-dd")), Fixed(r.level, 6), Fixed(r.slope, 6),
-                Fixed(r.curvature, 6), Fixed(r.rmse, 6), Fixed(proxies[k].level, 2), Fixed(proxies[k].slope, 2),
-                Fixed(proxies[k].curvature, 2)});
+                Fixed(r.curvature, 6), Fixed(r.rmse, 6), Fixed(betas[0].proxy[k], 2), Fixed(betas[1].proxy[k], 2),
+                Fixed(betas[2].proxy[k], 2)});
     }
     grdBetas->resizeColumnsToContents();
 }

@@ -2,6 +2,7 @@
 
 #include "core/data/CmtHistory.h"
 #include "core/lessons/Factors.h"
+#include "core/lessons/FactorsCharts.h"
 
 #include <QString>
 #include <QWidget>
@@ -21,13 +22,13 @@ class QTableWidget;
 
 namespace yarrow {
 
-class DisplayList;
-class PictureBox;
+class ChartWidget;
 
 // "Factors": level, slope and curvature of the Treasury history over a chosen span and step.
-// Pictures of the first three loadings against maturity, the explained share of every component,
-// and each Nelson-Siegel beta over time beside its empirical proxy; the numbers as copyable
-// tables. Every change of the span, step, series or lambda computes again at once.
+// Charts of the first three loadings against maturity, the explained share of every component,
+// and each Nelson-Siegel beta over time beside its empirical proxy (each zooms, and opens in a
+// chart window of its own from its context menu); the numbers as copyable tables. Every change
+// of the span, step, series or lambda computes again at once.
 class frmFactors : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +40,7 @@ public:
     static QAction* AddToMenu(QMenu* lessons, QWidget* owner);
 
     void SetSpan(Date from, Date to, FactorStep step);
-    const DisplayList& PicturePlot(Picture p) const;
+    const Chart& PictureChart(Picture p) const;
     // The message shown when the choice cannot be computed (empty when all went well).
     QString Status() const;
     // A table as TAB-separated lines with its headings: 0 loadings, 1 betas.
@@ -49,9 +50,9 @@ public:
 
 private:
     void Recompute();
-    void ShowPicture(Picture p);
+    void OpenInWindow(Picture p);
     void FillLoadings(const PcaResult& pca);
-    void FillBetas(const std::vector<DnsRow>& rows, const std::vector<DnsProxies>& proxies);
+    void FillBetas(const std::vector<DnsRow>& rows, const std::vector<BetaSeries>& betas);
 
     std::optional<CmtHistory> history_;
     bool settingUp_ = false;
@@ -65,9 +66,7 @@ private:
     QLabel* lblStatus;
     QLabel* lblSummary;
     QTabWidget* tabFactors;
-    std::array<PictureBox*, kPictureCount> pictures_{};
-    std::array<QLabel*, kPictureCount> titles_{};
-    std::array<QLabel*, kPictureCount> bounds_{};
+    std::array<ChartWidget*, kPictureCount> charts_{};
     QTableWidget* grdLoadings;
     QTableWidget* grdBetas;
 };

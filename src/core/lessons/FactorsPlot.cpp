@@ -11,9 +11,8 @@ namespace yarrow {
 
 namespace {
 
-// Blue, red, green of the 16-colour palette; the proxies in grey behind the betas.
+// Blue, red, green of the 16-colour palette.
 constexpr std::array<int16_t, 3> kColours = {1, 4, 2};
-constexpr int16_t kProxyColour = 8;
 
 struct Series {
     std::string layer;
@@ -94,26 +93,6 @@ void DrawFactorLoadings(const PcaResult& pca, DisplayList& plot) {
     Draw(x, series, plot);
 }
 
-void DrawExplainedBars(const PcaResult& pca, DisplayList& plot) {
-    plot.Clear();
-    if (pca.explained.empty())
-        return;
-    const auto n = static_cast<float>(pca.explained.size());
-    plot.SetUserScale(0.5f, 100.0f, n + 0.5f, 0.0f);
-    plot.SetBoundText(DisplayList::kTop, "100");
-    plot.SetBoundText(DisplayList::kBottom, "0");
-    plot.SetBoundText(DisplayList::kLeft, "PC1");
-    plot.SetBoundText(DisplayList::kRight, "PC" + std::to_string(pca.explained.size()));
-    plot.SetLayer("explained", "Explained %");
-    plot.SetForeColor(kColours[0]);
-    plot.SetDrawWidth(12);
-    for (size_t c = 0; c < pca.explained.size(); ++c) {
-        const auto x = static_cast<float>(c + 1);
-        plot.DrawSegment(x, 0, x, static_cast<float>(100 * std::max(pca.explained[c], 0.0)));
-    }
-    plot.SetLayer("", "");
-}
-
 void DrawDnsBetas(const std::vector<DnsRow>& rows, DisplayList& plot) {
     plot.Clear();
     if (rows.empty())
@@ -130,22 +109,6 @@ void DrawDnsBetas(const std::vector<DnsRow>& rows, DisplayList& plot) {
         series[1].y.push_back(r.slope);
         series[2].y.push_back(r.curvature);
     }
-    Frame(x, series, plot);
-    DatesOnBounds(dates, plot);
-    Draw(x, series, plot);
-}
-
-void DrawBetaWithProxy(const std::vector<Date>& dates, const BetaSeries& beta, DisplayList& plot) {
-    plot.Clear();
-    if (dates.empty())
-        return;
-    std::vector<double> x;
-    for (Date d : dates)
-        x.push_back(YearOf(d));
-    const std::string layer = beta.layer;
-    const size_t c = layer == "level" ? 0 : layer == "slope" ? 1 : 2;
-    const std::vector<Series> series = {{"proxy", beta.proxyLegend, beta.proxy, kProxyColour, 2},
-                                        {layer, beta.legend, beta.beta, kColours[c], 2}};
     Frame(x, series, plot);
     DatesOnBounds(dates, plot);
     Draw(x, series, plot);

@@ -1,4 +1,4 @@
-#include "core/draw/DisplayList.h"
+#include "core/draw/Chart.h"
 #include "lessons/frmFactors.h"
 
 #include <QAction>
@@ -11,12 +11,12 @@ using namespace yarrow;
 
 namespace {
 
-std::vector<std::string> Layers(const DisplayList& plot) {
-    std::vector<std::string> layers;
-    for (const DisplayList::Line& l : plot.Lines())
-        if (layers.empty() || layers.back() != l.layer)
-            layers.push_back(l.layer);
-    return layers;
+std::vector<std::string> Classes(const Chart& chart) {
+    std::vector<std::string> classes;
+    for (const ChartSeries& s : chart.series)
+        if (!s.points.empty())
+            classes.push_back(s.cssClass);
+    return classes;
 }
 
 } // namespace
@@ -41,9 +41,9 @@ private slots:
         // Opens on 1982 to the history's end, monthly.
         QCOMPARE(w.Status(), QString());
         QCOMPARE(w.TableText(1).count('\n'), 1 + 523);
-        QCOMPARE(Layers(w.PicturePlot(frmFactors::kLoadings)), (std::vector<std::string>{"pc1", "pc2", "pc3"}));
-        QCOMPARE(w.PicturePlot(frmFactors::kExplained).Lines().size(), size_t{8});
-        QCOMPARE(Layers(w.PicturePlot(frmFactors::kSlope)), (std::vector<std::string>{"proxy", "slope"}));
+        QCOMPARE(Classes(w.PictureChart(frmFactors::kLoadings)), (std::vector<std::string>{"pc1", "pc2", "pc3"}));
+        QCOMPARE(w.PictureChart(frmFactors::kExplained).bands.size(), size_t{8});
+        QCOMPARE(Classes(w.PictureChart(frmFactors::kSlope)), (std::vector<std::string>{"proxy", "slope"}));
 
         w.SetSpan(MakeDate(1984, 1, 1), MakeDate(1988, 6, 30), FactorStep::Daily);
         const QStringList loadings = w.TableText(0).split('\n', Qt::SkipEmptyParts);
@@ -54,13 +54,13 @@ private slots:
         w.findChild<QLineEdit*>("txtLambda")->setText("-1");
         emit w.findChild<QLineEdit*>("txtLambda")->editingFinished();
         QVERIFY2(w.Status().contains("lambda"), qPrintable(w.Status()));
-        QVERIFY(w.PicturePlot(frmFactors::kLevel).Lines().empty());
+        QVERIFY(Classes(w.PictureChart(frmFactors::kLevel)).empty());
         QCOMPARE(w.TableText(1).count('\n'), 1);
 
         for (int s = 2; s < 8; ++s)
             w.findChild<QCheckBox*>(QString("chkSeries_%1").arg(s))->setChecked(false);
         QVERIFY2(w.Status().contains("at least 3 series"), qPrintable(w.Status()));
-        QVERIFY(w.PicturePlot(frmFactors::kLoadings).Lines().empty());
+        QVERIFY(Classes(w.PictureChart(frmFactors::kLoadings)).empty());
         QCOMPARE(w.TableText(0).count('\n'), 1);
     }
 };

@@ -1,7 +1,6 @@
 #include "core/lessons/Factors.h"
 
-#include "core/draw/DisplayList.h"
-#include "core/lessons/FactorsPlot.h"
+#include "core/lessons/FactorsCharts.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -246,18 +245,17 @@ TEST(Factors, ProxiesAndTheirGaps) {
                 EXPECT_NEAR(got[k], want[k], 1e-12) << k;
         }
     }
-    // A proxy with a gap draws a lone point and the segment after it; the beta stays whole.
-    const std::vector<Date> dates = {Iso("2010-01-29"), Iso("2010-02-26"), Iso("2010-03-31"), Iso("2010-04-30")};
-    DisplayList plot;
-    DrawBetaWithProxy(dates, {"slope", "Slope", "10Y - 3M", {1, 2, 3, 4}, {1, none, 3, 4}}, plot);
-    ASSERT_EQ(plot.Lines().size(), 3u);
-    EXPECT_EQ(plot.Lines()[0].layer, "proxy");
-    EXPECT_EQ(plot.Lines()[0].points.size(), 1u);
-    EXPECT_EQ(plot.Lines()[1].layer, "proxy");
-    EXPECT_EQ(plot.Lines()[1].points.size(), 2u);
-    EXPECT_EQ(plot.Lines()[2].layer, "slope");
-    EXPECT_EQ(plot.Lines()[2].points.size(), 4u);
-    EXPECT_EQ(plot.BoundText(DisplayList::kLeft), "2010-01-29");
+    // The charts carry the days on a date axis and the missing proxy as a gap.
+    const std::vector<DnsRow> rows = {{Iso("2010-07-02"), 4, -3, -1, 0}, {Iso("2010-07-03"), 4, -3, -1, 0}};
+    const std::vector<BetaSeries> betas = BetasWithProxies(rows, Bundled());
+    ASSERT_EQ(betas.size(), 3u);
+    const Chart slope = BetaChart({rows[0].date, rows[1].date}, betas[1]);
+    EXPECT_EQ(slope.xKind, ChartAxisKind::kDate);
+    ASSERT_EQ(slope.series.size(), 2u);
+    EXPECT_EQ(slope.series[1].cssClass, "slope");
+    EXPECT_EQ(slope.series[1].points[1].x, static_cast<double>(rows[1].date.time_since_epoch().count()));
+    EXPECT_NEAR(slope.series[0].points[0].y, 2.83, 1e-12);
+    EXPECT_TRUE(std::isnan(slope.series[0].points[1].y));
 }
 
 } // namespace
