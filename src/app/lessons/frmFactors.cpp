@@ -345,6 +345,12 @@ void frmFactors::Recompute() {
                             Fixed(Correlation(betas[2].beta, betas[2].proxy), 3));
     lblSummary->setText(summary);
     problems.removeDuplicates();
+    // The core's reasons read as sentences here.
+    for (QString& p : problems) {
+        p[0] = p[0].toUpper();
+        if (!p.endsWith('.'))
+            p += '.';
+    }
     lblStatus->setText(problems.join("  "));
     lblStatus->setVisible(!problems.isEmpty());
     QApplication::restoreOverrideCursor();

@@ -53,7 +53,7 @@ private slots:
 
         w.findChild<QLineEdit*>("txtLambda")->setText("-1");
         emit w.findChild<QLineEdit*>("txtLambda")->editingFinished();
-        QVERIFY2(w.Status().contains("lambda"), qPrintable(w.Status()));
+        QVERIFY2(w.Status().contains("Lambda must be a positive number."), qPrintable(w.Status()));
         QVERIFY(Classes(w.PictureChart(frmFactors::kLevel)).empty());
         QCOMPARE(w.TableText(1).count('\n'), 1);
 
