@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev qt6-svg-dev libquazip1-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libquantlib0-dev libglpk-dev
+  libquantlib0-dev libglpk-dev libeigen3-dev
   python3 python3-openpyxl xvfb xauth
   fonts-dejavu-core locales
   lintian appstream desktop-file-utils help2man

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the main window at start, after "Get Data", in Large Display, with the bottom
-# window reduced, of a day of the Treasury history chosen and loaded, and of the Rate Shocks window:
+# window reduced, of a day of the Treasury history chosen and loaded, of the Rate Shocks, chart,
+# film, spread, map and Factors windows:
 # BUILD_DIR/screenshots/*.png. Uses a virtual X display when xvfb-run is there (the browser panes
 # render as on a desktop), else Qt's offscreen platform.
 set -euo pipefail

@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "Commands.h"
+#include "FactorCommands.h"
 #include "YarrowVersion.h"
 #include "core/text/RuntimeError.h"
 #include "core/text/TextEncoding.h"
@@ -116,6 +117,17 @@ Commands:
                          recessions shaded; the history as a heat map (monthly columns unless
                          --step says otherwise); the curve of a day with the N previous steps
                          fading behind it, on axes that hold every rate of --from..--to
+  pca [--from DATE] [--to DATE] [--step daily|weekly|monthly] [--series LIST]
+                         principal components of the history's changes in percentage points:
+                         Observations (the number of changes), Component Explained (percent),
+                         then Loadings: Series PC1 PC2 PC3. LIST names series (3M,6M,1Y,2Y,3Y,
+                         5Y,7Y,10Y,20Y,30Y; default 3M..10Y); only days with every one count;
+                         weekly and monthly take the last such day of each week or month
+  dns [--from DATE] [--to DATE] [--step ...] [--series LIST] [--lambda X]
+                         dynamic Nelson-Siegel: Date Level Slope Curvature RMSE (percent) of
+                         each observation, least squares with lambda per month (default 0.0609)
+  plot loadings|dns [pca or dns options] --out FILE.svg|FILE.png [--size WxH]
+                         the first three loadings against maturity, or the betas over time
 
 Listing commands (bonds, curve, analytics, nelson-siegel, spline, optimize, shock) also take
   --format tsv|csv|json  TAB-separated (default), comma-separated as spreadsheets read it, or a
@@ -139,6 +151,7 @@ const CommandInfo kCommands[] = {
     {"history", CmdHistory},     {"shock", CmdShock},
     {"update-history", CmdUpdateHistory},
     {"spread", CmdSpread},       {"inversions", CmdInversions},
+    {"pca", CmdPca},             {"dns", CmdDns},
 };
 
 const CommandInfo* FindCommand(const std::string& name) {

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "FactorCommands.h"
 #include "core/curves/CurvesController.h"
 #include "core/data/SafeFileWrite.h"
 #include "core/draw/DisplayList.h"
@@ -111,6 +112,17 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
             return CmdPlotShock(ctx, dialogs, args);
     if (const std::optional<int> lesson = PlotLesson(ctx, args))
         return *lesson;
+    if (IsFactorPlot(args)) {
+        std::vector<std::string> valued = FactorPlotOptions();
+        valued.insert(valued.end(), {"--out", "--size"});
+        const CommandOptions opts(args, valued, {});
+        const std::optional<std::string> out = opts.Value("--out");
+        if (!out || (!EndsWith(*out, ".svg") && !EndsWith(*out, ".png")))
+            throw UsageError{"plot needs --out FILE.svg or FILE.png"};
+        const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
+        WritePicture(FactorPlot(ctx, opts), size, *out);
+        return 0;
+    }
     CommandOptions opts(
         args,
         {"--out", "--size", "--compounding", "--level", "--slope", "--curve", "--step", "--left", "--right"},

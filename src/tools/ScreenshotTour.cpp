@@ -8,6 +8,7 @@
 #include "data/ucYarrowData.h"
 #include "lessons/CurveFilmWindow.h"
 #include "lessons/frmRateShocks.h"
+#include "lessons/frmFactors.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/GridView.h"
@@ -312,6 +313,18 @@ int HistoryStages(frmYarrow& w, const QString& folder) {
     }
     Settle(w, 300);
     failures += Save(w, folder, "curves-keep-three-days.png");
+
+    // Level, slope and curvature of 1982-2025, month by month.
+    Trigger(w, "mnuFactors");
+    if (auto* factors = w.findChild<frmFactors*>("frmFactors")) {
+        factors->SetSpan(MakeDate(1982, 1, 1), MakeDate(2025, 7, 11), FactorStep::Monthly);
+        Settle(w, 500);
+        failures += Save(*factors, folder, "factors.png");
+        factors->close();
+    } else {
+        std::printf("FAILED the Factors window did not open\n");
+        ++failures;
+    }
     return failures;
 }
 

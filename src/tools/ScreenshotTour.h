@@ -10,7 +10,7 @@ class frmYarrow;
 // start.png, get-data.png, large-display.png, reduced-bottom.png, calculators.png, then the
 // curves panel: curves-ytm.png, curves-zero-ns-fit.png, curves-forward-spline.png and
 // curves-large-display.png, then chart-window-2010.png (full screen), film-1981.png,
-// spread-inversions.png and curve-map.png.
+// spread-inversions.png, curve-map.png and the Factors window of 1982-2025 (factors.png).
 // Returns the number of pictures that could not be written (0 on success).
 int RunScreenshotTour(frmYarrow& window, const QString& folder);
 

@@ -14,6 +14,7 @@
 #include "data/frmUpdateHistory.h"
 #include "data/ucYarrowData.h"
 #include "lessons/LessonSource.h"
+#include "lessons/frmFactors.h"
 #include "shell/NavigateCombo.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
@@ -123,6 +124,7 @@ void frmYarrow::BuildMenus() {
     AddMenuItem(lessons_, "mnuRateShocks", "Rate &Shocks...", &frmYarrow::mnuRateShocks_Click)
         ->setToolTip("Shift the zero curve and compare the exact repricing with duration and convexity");
     LessonSource::AddLessonItems(lessons_, this);
+    frmFactors::AddToMenu(lessons_, this);
 
     QAction* calculator = menuBar()->addAction("&Calculator");
     calculator->setObjectName("mnuCalculator");
