@@ -1,4 +1,5 @@
 #include "FactorCommands.h"
+#include "Commands.h"
 
 #include "core/draw/DisplayList.h"
 #include "core/lessons/Factors.h"
