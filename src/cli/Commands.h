@@ -4,6 +4,7 @@
 #include "TableOutput.h"
 #include "core/curves/CurvesController.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,7 +60,12 @@ struct PlotSize {
     int width = 640;
     int height = 480;
 };
-PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out);
+PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out, PlotSize fallback = {});
+// Paints the PNG file at path (a GUI application is at hand); false with the reason in error.
+using PngWriter = std::function<bool(const std::string& path, std::string& error)>;
+// Writes the picture by the file's ending: svg() through a temporary file and a rename, or png
+// (the Qt build only). InputError naming the file when it cannot be written.
+void WritePictureFile(const std::string& path, const std::function<std::string()>& svg, const PngWriter& png);
 // Writes the picture as SVG or PNG (by the file's ending); InputError when it cannot be written.
 void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& path);
 // Rates of the bundled Treasury history, one line per step of a date range.

@@ -1,6 +1,4 @@
 #include "Commands.h"
-#include "core/data/SafeFileWrite.h"
-#include "core/text/TextEncoding.h"
 #include "core/draw/ChartRender.h"
 #include "core/lessons/CurveFilm.h"
 #include "core/lessons/LessonCharts.h"
@@ -13,8 +11,6 @@
 
 #ifdef YARROW_CLI_IO
 #include "io/plot/ChartPainterQt.h"
-
-#include <QGuiApplication>
 #endif
 
 namespace yarrow {
@@ -69,41 +65,18 @@ std::string Iso(Date d) {
     return FormatDate(d, "yyyy-mm-dd");
 }
 
-bool EndsWith(std::string s, const std::string& tail) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-void WriteChart(const Chart& chart, int width, int height, const std::string& path) {
-    if (EndsWith(path, ".svg")) {
-        const std::string why = WriteFileReplacing(path, ChartSvg(chart, width, height));
-        if (!why.empty())
-            throw InputError{"cannot write '" + PrintableText(path) + "': " + why};
-        return;
-    }
+void WriteChart(const Chart& chart, PlotSize size, const std::string& path) {
 #ifdef YARROW_CLI_IO
-    // Text on a PNG needs the fonts of a GUI application; none is shown.
-    std::optional<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "yarrow-cli";
-        static char* argv[] = {name, nullptr};
-        app.emplace(argc, argv);
-    } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        throw InputError{"PNG output needs a GUI application object"};
-    }
-    QString error;
-    if (!SaveChart(chart, width, height, QString::fromStdString(path), &error))
-        throw InputError{error.toStdString()};
+    const auto png = [&](const std::string& file, std::string& error) {
+        QString why;
+        const bool saved = SaveChart(chart, size.width, size.height, QString::fromStdString(file), &why);
+        error = why.toStdString();
+        return saved;
+    };
 #else
-    (void)chart;
-    (void)width;
-    (void)height;
-    throw InputError{"this yarrow-cli was built without Qt: write the plot as .svg"};
+    const PngWriter png;
 #endif
+    WritePictureFile(path, [&] { return ChartSvg(chart, size.width, size.height); }, png);
 }
 
 } // namespace
@@ -162,15 +135,7 @@ std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& a
     const std::optional<std::string> out = opts.Value("--out");
     if (!out)
         throw UsageError{"plot needs --out FILE.svg or FILE.png"};
-    if (!EndsWith(*out, ".svg") && !EndsWith(*out, ".png"))
-        throw UsageError{"--out names a .svg or a .png file"};
-    int width = 1280, height = 720;
-    if (const std::optional<std::string> size = opts.Value("--size")) {
-        char x = 0, extra = 0;
-        if (std::sscanf(size->c_str(), "%d%c%d%c", &width, &x, &height, &extra) != 3 || (x != 'x' && x != 'X') ||
-            width < 16 || height < 16 || width > 8000 || height > 8000)
-            throw UsageError{"--size takes WIDTHxHEIGHT in pixels, 16 to 8000 each, not '" + *size + "'"};
-    }
+    const PlotSize size = PlotSizeOption(opts, *out, {1280, 720});
     const CmtHistory history = LoadCmtHistory();
     Chart chart;
     if (kind == "spread") {
@@ -217,7 +182,7 @@ std::optional<int> PlotLesson(CliContext& ctx, const std::vector<std::string>& a
         chart = FilmFrameChart(current, behind, FilmAxes(history, std::min(span.from, date), std::max(span.to, date)),
                                type);
     }
-    WriteChart(chart, width, height, *out);
+    WriteChart(chart, size, *out);
     return 0;
 }
 

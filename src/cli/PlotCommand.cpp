@@ -40,12 +40,7 @@ private:
     Dialogs& inner_;
 };
 
-struct PictureSize {
-    int width = 640;
-    int height = 480;
-};
-
-PictureSize SizeFromText(const std::string& text) {
+PlotSize SizeFromText(const std::string& text) {
     int w = 0, h = 0;
     char x = 0, extra = 0;
     if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') || w < 16 ||
@@ -65,9 +60,31 @@ bool IsLayer(const std::string& a) {
 }
 
 // Writes the picture; a file that cannot be written is an input error (exit 1).
-void WritePicture(const DisplayList& plot, PictureSize size, const std::string& path) {
+void WritePicture(const DisplayList& plot, PlotSize size, const std::string& path) {
+#ifdef YARROW_CLI_IO
+    const auto png = [&](const std::string& file, std::string& error) {
+        QString why;
+        const bool saved = SavePlot(plot, size.width, size.height, QString::fromStdString(file), &why);
+        error = why.toStdString();
+        return saved;
+    };
+#else
+    const PngWriter png;
+#endif
+    WritePictureFile(path, [&] { return PlotSvg(plot, size.width, size.height); }, png);
+}
+
+} // namespace
+
+PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out, PlotSize fallback) {
+    if (!EndsWith(out, ".svg") && !EndsWith(out, ".png"))
+        throw UsageError{"--out names a .svg or a .png file"};
+    return opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : fallback;
+}
+
+void WritePictureFile(const std::string& path, const std::function<std::string()>& svg, const PngWriter& png) {
     if (EndsWith(path, ".svg")) {
-        const std::string why = WriteFileReplacing(path, PlotSvg(plot, size.width, size.height));
+        const std::string why = WriteFileReplacing(path, svg());
         if (!why.empty())
             throw InputError{"cannot write '" + PrintableText(path) + "': " + why};
         return;
@@ -85,25 +102,17 @@ void WritePicture(const DisplayList& plot, PictureSize size, const std::string& 
     } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         throw InputError{"PNG output needs a GUI application object"};
     }
-    QString error;
-    if (!SavePlot(plot, size.width, size.height, QString::fromStdString(path), &error))
-        throw InputError{error.toStdString()};
+    std::string error;
+    if (!png || !png(path, error))
+        throw InputError{error};
 #else
+    (void)png;
     throw InputError{"this yarrow-cli was built without Qt: write the plot as .svg"};
 #endif
 }
 
-} // namespace
-
-PlotSize PlotSizeOption(const CommandOptions& opts, const std::string& out) {
-    if (!EndsWith(out, ".svg") && !EndsWith(out, ".png"))
-        throw UsageError{"--out names a .svg or a .png file"};
-    const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
-    return {size.width, size.height};
-}
-
 void WritePlotFile(const DisplayList& plot, PlotSize size, const std::string& path) {
-    WritePicture(plot, {size.width, size.height}, path);
+    WritePicture(plot, size, path);
 }
 
 int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>& args) {
@@ -117,9 +126,9 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
         valued.insert(valued.end(), {"--out", "--size"});
         const CommandOptions opts(args, valued, {});
         const std::optional<std::string> out = opts.Value("--out");
-        if (!out || (!EndsWith(*out, ".svg") && !EndsWith(*out, ".png")))
+        if (!out)
             throw UsageError{"plot needs --out FILE.svg or FILE.png"};
-        const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
+        const PlotSize size = PlotSizeOption(opts, *out);
         WritePicture(FactorPlot(ctx, opts), size, *out);
         return 0;
     }
@@ -136,9 +145,7 @@ int CmdPlot(CliContext& ctx, CliDialogs& dialogs, const std::vector<std::string>
     const std::optional<std::string> out = opts.Value("--out");
     if (!out)
         throw UsageError{"plot needs --out FILE.svg or FILE.png"};
-    if (!EndsWith(*out, ".svg") && !EndsWith(*out, ".png"))
-        throw UsageError{"--out names a .svg or a .png file"};
-    const PictureSize size = opts.Value("--size") ? SizeFromText(*opts.Value("--size")) : PictureSize{};
+    const PlotSize size = PlotSizeOption(opts, *out);
     Session& s = ctx.session;
     CurvesController curves(s);
     curves.compFreq = CompoundingOption(opts.Value("--compounding").value_or("continuous"));

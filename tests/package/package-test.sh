@@ -44,7 +44,7 @@ zcat "$root/usr/share/man/man1/yarrow-cli.1.gz" | grep -q "yarrow-cli $version" 
 
 # The metainfo's screenshots are pictures the screenshot tour takes.
 for shot in $(grep -o 'screenshots/[a-z0-9-]*\.png' "$root/usr/share/metainfo/$id.metainfo.xml" | sed 's#.*/##'); do
-    grep -q "\"$shot\"" "$source/src/app/shell/ScreenshotTour.cpp" || fail "the screenshot tour takes no $shot"
+    grep -q "\"$shot\"" "$source/src/tools/ScreenshotTour.cpp" || fail "the screenshot tour takes no $shot"
 done
 
 checked=0
