@@ -26,8 +26,9 @@ public:
         // entered, Backspace drops the last character, Delete empties the selection, and a double
         // click starts from the cell's text.
         bool typeInCell = false;
-        // Whether a typed text may go into the cell; it tells the user why not. A refused entry
-        // keeps the cell, so it can be mended where it stands. Empty: every text is taken.
+        // Whether a typed text may go into the cell; it tells the user why not. Typed in the cell,
+        // a refused entry keeps the cell so it can be mended where it stands; the line editor drops
+        // it. An emptied cell is always taken, and without a function every text is.
         std::function<bool(const std::string&)> accepts;
     };
 
