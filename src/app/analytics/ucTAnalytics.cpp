@@ -10,7 +10,7 @@
 #include "core/text/RuntimeError.h"
 #include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GridCellDelegate.h"
+#include "widgets/GridCellEditor.h"
 #include "widgets/GridView.h"
 #include "base/MousePointer.h"
 
@@ -51,7 +51,7 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
     gridCF->Model().SetRows(100);
     gridCF->Model().SetFixedCols(0);
     gridCF->SetColumnTwips({950, 1100});
-    gridCF->setItemDelegate(new GridCellDelegate(gridCF));
+    gridCF->CellEditor()->SetOptions({.spreadsheetKeys = true, .typeInCell = false, .accepts = {}});
     gridCF->setToolTip("Time (years from the quote date) and amount of each flow. Type, or paste from a "
                        "spreadsheet with Ctrl+V; Delete empties the selected cells.");
     lblCFValue = Place(NewLabel("Value", Frame1), "lblCFValue", {2640, 1260, 2040, 255});

@@ -1,18 +1,20 @@
 #include "calculators/calcs.h"
 
 #include "base/IgnoreErrors.h"
-#include "calculators/GridCellEditor.h"
 #include "core/calculators/ConvertQuote.h"
 #include "core/calculators/DateRule.h"
 #include "core/calculators/Logarithm.h"
 #include "core/calculators/PresentValue.h"
 #include "core/data/Session.h"
 #include "core/grid/GridModel.h"
+#include "core/grid/GridText.h"
 #include "core/seams/Clipboard.h"
 #include "core/seams/Dialogs.h"
+#include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
 #include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
+#include "widgets/GridCellEditor.h"
 #include "widgets/GridView.h"
 
 #include <QButtonGroup>
@@ -245,7 +247,22 @@ QWidget* calcs::BuildPresentValue() {
     connect(calc, &QPushButton::clicked, this, &calcs::pvcalc_Click);
     connect(clear, &QPushButton::clicked, this, &calcs::clrPV_Click);
     connect(copy, &QPushButton::clicked, this, &calcs::pvcpy_Click);
-    editor_ = new GridCellEditor(*Grid1, app_.dialogs, app_.clipboard, this);
+    editor_ = Grid1->CellEditor();
+    auto numbersOnly = [this](const std::string& text) {
+        if (IsNumeric(text))
+            return true;
+        app_.dialogs.Message("Non-Numeric Data Entry", "Error", MessageIcon::Critical);
+        return false;
+    };
+    editor_->SetOptions({.spreadsheetKeys = false, .typeInCell = true, .accepts = numbersOnly});
+    connect(Grid1, &GridView::ControlKey, this, [this](int code) {
+        if (editor_->editRow() == 0)
+            return; // the heading row
+        if (code == 3)
+            CopyGridSelection(Grid1->Model(), app_.clipboard, app_.dialogs);
+        else if (code == 22)
+            PasteToGridSelection(Grid1->Model(), app_.clipboard, app_.dialogs);
+    });
     connect(Grid1, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
     return panel;
 }

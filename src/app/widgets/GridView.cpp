@@ -5,6 +5,7 @@
 #include "core/seams/Clipboard.h"
 #include "core/text/RuntimeError.h"
 #include "base/Twips.h"
+#include "widgets/GridCellEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +43,19 @@ bool GridItemModel::IsTypingCell(const QModelIndex& index) const {
     return index.isValid() && (index.row() >= grid_.Rows() || index.column() >= grid_.Cols());
 }
 
+bool GridItemModel::GrowToHold(const QModelIndex& index) {
+    try {
+        // Grows the grid: the view is reset and its selection taken from the grid.
+        if (index.row() >= grid_.Rows())
+            grid_.SetRows(index.row() + 1);
+        if (index.column() >= grid_.Cols())
+            grid_.SetCols(index.column() + 1);
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 QVariant GridItemModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
@@ -68,15 +82,8 @@ bool GridItemModel::setData(const QModelIndex& index, const QVariant& value, int
     if (IsTypingCell(index)) {
         if (text.empty())
             return true;
-        try {
-            // Grows the grid: the view is reset and its selection taken from the grid.
-            if (index.row() >= grid_.Rows())
-                grid_.SetRows(index.row() + 1);
-            if (index.column() >= grid_.Cols())
-                grid_.SetCols(index.column() + 1);
-        } catch (const RuntimeError&) {
+        if (!GrowToHold(index))
             return false;
-        }
     }
     grid_.SetTextMatrix(index.row(), index.column(), text);
     return true;
@@ -123,6 +130,9 @@ GridView::GridView(QWidget* parent) : QTableView(parent), items_(new GridItemMod
         ApplyColumnWidths();
         ModelSelectionToView();
     });
+    // After the view's own handlers, so the editor sees the grid's new cell.
+    cellEditor_ = new GridCellEditor(this);
+    setItemDelegate(cellEditor_);
 }
 
 void GridView::SetEditable(bool on) {
@@ -169,16 +179,9 @@ void GridView::DeleteRows() {
 
 void GridView::GrowToCurrentCell() {
     const QModelIndex current = currentIndex();
-    if (!items_->IsTypingCell(current))
+    if (!items_->IsTypingCell(current) || !items_->GrowToHold(current))
         return;
-    try {
-        if (current.row() >= grid_.Rows())
-            grid_.SetRows(current.row() + 1);
-        if (current.column() >= grid_.Cols())
-            grid_.SetCols(current.column() + 1);
-        grid_.Select(current.row(), current.column(), current.row(), current.column());
-    } catch (const RuntimeError&) {
-    }
+    grid_.Select(current.row(), current.column(), current.row(), current.column());
 }
 
 void GridView::Copy(Clipboard& clipboard, Dialogs& dialogs) {

@@ -10,6 +10,7 @@ namespace yarrow {
 
 class Clipboard;
 class Dialogs;
+class GridCellEditor;
 
 // Qt item model over a GridModel: cell texts, heading cells shaded and read-only, edits written
 // back to the grid.
@@ -31,6 +32,8 @@ public:
     // grid grows to hold what is typed there and is otherwise left as it is.
     void SetTypingRow(bool on, int minCols);
     bool IsTypingCell(const QModelIndex& index) const;
+    // Grows the grid to hold a cell of the typing row; false when the grid can grow no more.
+    bool GrowToHold(const QModelIndex& index);
 
     void GridShapeChanged() override;
     void GridCellsChanged(int row1, int col1, int row2, int col2) override;
@@ -57,6 +60,8 @@ public:
     GridModel& Model() { return grid_; }
     const GridModel& Model() const { return grid_; }
     GridItemModel* ItemModel() const { return items_; }
+    // Edits the cells; its options say how keys behave.
+    GridCellEditor* CellEditor() const { return cellEditor_; }
 
     void SetEditable(bool on);
     // The data grid's way to type rows: an empty row kept below the grid, and Insert Row and
@@ -93,6 +98,7 @@ private:
 
     GridModel grid_;
     GridItemModel* items_;
+    GridCellEditor* cellEditor_;
     std::vector<int> columnTwips_;
     bool syncing_ = false;
     bool growOnPaste_ = false;

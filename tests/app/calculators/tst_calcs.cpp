@@ -2,7 +2,7 @@
 // the date and rate panels, the present-value grid's editor and the copy buttons.
 
 #include "app/support/AppHarness.h"
-#include "calculators/GridCellEditor.h"
+#include "widgets/GridCellEditor.h"
 #include "calculators/calcs.h"
 #include "core/calculators/DateRule.h"
 #include "widgets/GridView.h"
