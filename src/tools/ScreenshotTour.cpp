@@ -12,6 +12,7 @@
 #include "lessons/frmFactors.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
+#include "widgets/DataTableWindow.h"
 #include "widgets/GridView.h"
 
 #include <QAction>
@@ -218,6 +219,17 @@ int CurvesStages(frmYarrow& w, const QString& folder) {
     Press(*curves, "cmdNSFit");
     Settle(w, 300);
     failures += Save(w, folder, "curves-zero-ns-fit.png");
+
+    // The same picture as a table of its points (File > Data Table).
+    Trigger(w, "mnuDataTable");
+    Settle(w, 200);
+    if (auto* table = w.findChild<DataTableWindow*>()) {
+        failures += Save(*table, folder, "data-table.png");
+        table->close();
+    } else {
+        std::printf("FAILED the Data Table window did not open\n");
+        ++failures;
+    }
 
     Press(*curves, "cmdClear");
     Choose(*curves, "oCurveType_2");
