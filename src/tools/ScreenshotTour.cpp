@@ -2,6 +2,7 @@
 
 #include "analytics/ucTAnalytics.h"
 #include "chart/ChartWindow.h"
+#include "core/draw/Contrast.h"
 #include "core/grid/GridModel.h"
 #include "curves/ucTCurves.h"
 #include "data/frmCurveOfDate.h"
@@ -11,6 +12,7 @@
 #include "lessons/frmFactors.h"
 #include "shell/frmYarrow.h"
 #include "widgets/BrowserPane.h"
+#include "widgets/DataTableWindow.h"
 #include "widgets/GridView.h"
 
 #include <QAction>
@@ -23,6 +25,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -217,6 +220,17 @@ int CurvesStages(frmYarrow& w, const QString& folder) {
     Settle(w, 300);
     failures += Save(w, folder, "curves-zero-ns-fit.png");
 
+    // The same picture as a table of its points (File > Data Table).
+    Trigger(w, "mnuDataTable");
+    Settle(w, 200);
+    if (auto* table = w.findChild<DataTableWindow*>()) {
+        failures += Save(*table, folder, "data-table.png");
+        table->close();
+    } else {
+        std::printf("FAILED the Data Table window did not open\n");
+        ++failures;
+    }
+
     Press(*curves, "cmdClear");
     Choose(*curves, "oCurveType_2");
     Press(*curves, "cmdSpline");
@@ -328,10 +342,68 @@ int HistoryStages(frmYarrow& w, const QString& folder) {
     return failures;
 }
 
+QPalette DarkQtPalette() {
+    using P = DarkPalette;
+    QPalette p;
+    const auto c = [](uint32_t rgb) { return QColor::fromRgb(rgb); };
+    p.setColor(QPalette::Window, c(P::kWindow));
+    p.setColor(QPalette::WindowText, c(P::kWindowText));
+    p.setColor(QPalette::Base, c(P::kBase));
+    p.setColor(QPalette::AlternateBase, c(P::kAlternateBase));
+    p.setColor(QPalette::Text, c(P::kText));
+    p.setColor(QPalette::Button, c(P::kButton));
+    p.setColor(QPalette::ButtonText, c(P::kButtonText));
+    p.setColor(QPalette::Highlight, c(P::kHighlight));
+    p.setColor(QPalette::HighlightedText, c(P::kHighlightedText));
+    p.setColor(QPalette::PlaceholderText, c(P::kPlaceholderText));
+    p.setColor(QPalette::Link, c(P::kLink));
+    p.setColor(QPalette::ToolTipBase, c(P::kToolTipBase));
+    p.setColor(QPalette::ToolTipText, c(P::kToolTipText));
+    p.setColor(QPalette::BrightText, c(0xffffff));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, c(P::kDisabledText));
+    return p;
+}
+
+// A second run of the tour in another look (YARROW_SCREENSHOT_VARIANT): "scale2" under
+// QT_SCALE_FACTOR=2, "dark" in the dark palette. The main states only, each picture named
+// VARIANT-STATE.png.
+int VariantStages(frmYarrow& w, const QString& folder, const QString& variant) {
+    if (variant == "dark")
+        QApplication::setPalette(DarkQtPalette());
+    int failures = 0;
+    const QByteArray prefix = variant.toUtf8() + "-";
+    auto save = [&](QWidget& shown, const char* name) { failures += Save(shown, folder, (prefix + name).constData()); };
+    Settle(w, 800);
+    save(w, "start.png");
+    w.DataPanel()->cmdGetData_Click();
+    Settle(w, 500);
+    save(w, "get-data.png");
+    Trigger(w, "mnuLayout1");
+    w.cmdYieldCurve_Click();
+    if (auto* curves = w.findChild<ucTCurves*>("ucTCurves1")) {
+        Press(*curves, "cmdClear");
+        Press(*curves, "cmdNSFit");
+        Settle(w, 300);
+        save(w, "curves-zero-ns-fit.png");
+    }
+    w.cmdAnalytics_Click();
+    Settle(w, 300);
+    save(w, "analytics.png");
+    Trigger(w, "mnuCalculator");
+    Settle(w, 300);
+    if (calcs* c = w.Calculators())
+        save(*c, "calculators.png");
+    return failures;
+}
+
 } // namespace
 
 int RunScreenshotTour(frmYarrow& w, const QString& folder) {
     QDir().mkpath(folder);
+    const QString variant = qEnvironmentVariable("YARROW_SCREENSHOT_VARIANT");
+    if (!variant.isEmpty())
+        return VariantStages(w, folder, variant);
     int failures = DataStages(w, folder);
     failures += WindowStages(w, folder);
     const int curves = CurvesStages(w, folder);

@@ -1,5 +1,6 @@
 #include "analytics/ucTAnalytics.h"
 
+#include "base/Announce.h"
 #include "base/IgnoreErrors.h"
 #include "core/analytics/AnalyticsGrid.h"
 #include "core/data/Session.h"
@@ -138,10 +139,10 @@ void ucTAnalytics::cmdCFCalculate_Click() {
     try {
         CalculateCashFlows(app_.session, gridCF->Model(), txtCFNumFlows->text().toStdString(), cf_);
         const auto captions = CashFlowCaptions(cf_);
-        lblCFValue->setText(QString::fromStdString(captions[0]));
-        lblCFYield->setText(QString::fromStdString(captions[1]));
-        lblCFDuration->setText(QString::fromStdString(captions[2]));
-        lblCFConvexity->setText(QString::fromStdString(captions[3]));
+        SetAnnouncedText(lblCFValue, QString::fromStdString(captions[0]));
+        SetAnnouncedText(lblCFYield, QString::fromStdString(captions[1]));
+        SetAnnouncedText(lblCFDuration, QString::fromStdString(captions[2]));
+        SetAnnouncedText(lblCFConvexity, QString::fromStdString(captions[3]));
         if (cf_.cfYield == kNoYield)
             emit StatusText("No continuous yield between 0.01% and 99% gives this stream its value.");
         DoEvents(&app_.events);

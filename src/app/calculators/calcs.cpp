@@ -1,5 +1,6 @@
 #include "calculators/calcs.h"
 
+#include "base/Announce.h"
 #include "base/IgnoreErrors.h"
 #include "core/calculators/ConvertQuote.h"
 #include "core/calculators/DateRule.h"
@@ -396,7 +397,7 @@ void calcs::Form_Load() {
 // Keypad
 
 void calcs::ShowReadout() {
-    Readout->setText(Q(pad_->Display()));
+    SetAnnouncedText(Readout, Q(pad_->Display()));
 }
 
 void calcs::Number_Click(int index) {
@@ -504,7 +505,7 @@ void calcs::calcDate_Click() {
     DateRuleChoice choice{Combo1[0]->currentIndex(), Combo1[1]->currentIndex() == 1,
                           Combo1[2]->currentIndex(), Combo1[3]->currentIndex(), S(tDate->text())};
     if (const auto date = DateRule(choice, app_.dialogs))
-        cxDate->setText(Q(ShortDate(*date, SystemOrder())));
+        SetAnnouncedText(cxDate, Q(ShortDate(*date, SystemOrder())));
 }
 
 void calcs::cpDate_Click() {
@@ -563,7 +564,7 @@ void calcs::dtrans_Click() {
 void calcs::pvcalc_Click() {
     try {
         if (const auto value = PresentValue(Grid1->Model(), app_.dialogs))
-            pvlab->setText(Q(*value));
+            SetAnnouncedText(pvlab, Q(*value));
     } catch (const RuntimeError& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
@@ -623,7 +624,7 @@ void calcs::lgtyp_Click(int index) {
 void calcs::logcalc_Click() {
     try {
         if (const auto shown = LogOrExp(lgtyp[1]->isChecked(), S(lgexpTxt->text()), app_.dialogs))
-            lgCap->setText(Q(*shown));
+            SetAnnouncedText(lgCap, Q(*shown));
     } catch (const RuntimeError& e) {
         ReportError(app_.dialogs, app_.events, e);
     }

@@ -1,6 +1,8 @@
 #include "chart/ChartWidget.h"
 
+#include "core/draw/PlotText.h"
 #include "io/plot/ChartPainterQt.h"
+#include "widgets/PlotAccessible.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,12 +18,17 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::CrossCursor);
     setMinimumSize(320, 200);
     setFocusPolicy(Qt::StrongFocus);
+    InstallPlotAccessibility();
+    setAccessibleName(QString::fromStdString(DescribeChart(chart_)));
 }
 
 void ChartWidget::SetChart(const Chart& chart, bool keepZoom) {
     chart_ = chart;
     if (!keepZoom)
         view_.reset();
+    const QString said = QString::fromStdString(DescribeChart(chart_));
+    if (said != accessibleName())
+        setAccessibleName(said); // sends QAccessible::NameChanged
     update();
 }
 

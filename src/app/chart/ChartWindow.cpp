@@ -3,6 +3,7 @@
 #include "chart/ChartWidget.h"
 #include "core/draw/ChartFromPlot.h"
 #include "io/plot/ChartPainterQt.h"
+#include "widgets/DataTableWindow.h"
 #include "widgets/PictureBox.h"
 
 #include <QApplication>
@@ -58,6 +59,11 @@ ChartWindow::ChartWindow(const QString& title, QWidget* parent) : QMainWindow(pa
     QAction* full = menuView->addAction(tr("&Full Screen"), this, &ChartWindow::ToggleFullScreen);
     full->setObjectName("mnuFullScreen");
     full->setShortcut(QKeySequence::FullScreen);
+    menuView->addSeparator();
+    QAction* table = menuView->addAction(tr("&Data Table..."), this, &ChartWindow::ShowDataTable);
+    table->setObjectName("mnuDataTable");
+    table->setShortcut(Qt::CTRL | Qt::Key_D);
+    table->setToolTip(tr("List the plotted points of every line as a table to read and copy"));
     statusBar()->showMessage(tr("Wheel or drag a rectangle to zoom; double-click for the whole chart"), 6000);
     resize(1100, 720);
 }
@@ -97,6 +103,11 @@ void ChartWindow::SaveAs() {
 
 void ChartWindow::CopyData() const {
     QApplication::clipboard()->setText(QString::fromStdString(view_->GetChart().DataText()));
+}
+
+void ChartWindow::ShowDataTable() {
+    DataTableWindow::Show(this, ChartDataTable(view_->GetChart()), windowTitle() + tr(" - Data Table"),
+                          view_->accessibleName());
 }
 
 void ChartWindow::ToggleFullScreen() {

@@ -15,7 +15,7 @@ class ChartWidget;
 class PictureBox;
 
 // A resizable window around one chart: File > Save As (PNG or SVG) and Copy Data (the plotted
-// numbers as TAB text), View > Reset Zoom and Full Screen, and the readout of the point under the
+// numbers as TAB text), View > Reset Zoom, Full Screen and Data Table, and the readout of the point under the
 // pointer in the status bar. Lessons add their controls above the chart and a table below it.
 //
 //     auto* w = new ChartWindow("Spread and Inversions", parent);
@@ -37,6 +37,8 @@ public:
     bool SaveTo(const QString& path, QString* error) const;
     void SaveAs();
     void CopyData() const;
+    // View > Data Table: the plotted points as a grid a screen reader reads.
+    void ShowDataTable();
     void ToggleFullScreen();
 
     // The curves panel's picture in a window, redrawn whenever the panel draws; one window per

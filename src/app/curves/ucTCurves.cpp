@@ -253,10 +253,25 @@ void ucTCurves::cmdPlot_Click() {
         }
         MousePointer::HourglassScope hourglass;
         curves.PlotChosen(Grid1->Model());
+        DescribePicture();
         ShowWarnings(CurveWarnings(app_.session));
     } catch (const std::exception& e) {
         ReportError(app_.dialogs, app_.events, e);
     }
+}
+
+void ucTCurves::DescribePicture() {
+    // The picture's spoken description names what its lines alone cannot tell.
+    PlotSubject subject;
+    const auto type = Curves().chosen;
+    if (type && *type != CurveType::YieldToMaturity)
+        for (const CompoundingEntry& c : kCompoundings)
+            if (c.freq == Curves().compFreq || (c.freq < 0 && Curves().compFreq <= 0)) {
+                subject.details.push_back(QString(c.caption).toLower().toStdString() + " compounding");
+                break;
+            }
+    subject.details.push_back(std::to_string(app_.session.nBonds) + (app_.session.nBonds == 1 ? " bond" : " bonds"));
+    pbox->SetSubject(subject);
 }
 
 void ucTCurves::oCurveType_Click(int) {

@@ -61,6 +61,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tells the picture box what its curve is drawn from (compounding, number of bonds).
+    void DescribePicture();
     void Nudge(float delta);
     // Degenerate results computed as asked (two bonds on one maturity, a singular fit) in the status bar.
     void ShowWarnings(const std::vector<std::string>& warnings);

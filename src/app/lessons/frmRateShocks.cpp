@@ -119,9 +119,19 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     picCurve->setObjectName("picCurve");
     picCurve->setMinimumSize(320, 220);
     picCurve->setToolTip("The zero curve before and after the shock (percent against years)");
+    PlotSubject percentAgainstYears;
+    percentAgainstYears.yScale = 1; // drawn in percent already
+    picCurve->SetSubject(percentAgainstYears);
     picPriceYield = new PictureBox(this);
     picPriceYield->setObjectName("picPriceYield");
     picPriceYield->setMinimumSize(320, 220);
+    PlotSubject priceAgainstYield;
+    priceAgainstYield.xTitle = "Continuous yield (%)";
+    priceAgainstYield.yTitle = "Price";
+    priceAgainstYield.xUnit = " %";
+    priceAgainstYield.yUnit = " price";
+    priceAgainstYield.yScale = 1;
+    picPriceYield->SetSubject(priceAgainstYield);
     picPriceYield->setToolTip("The selected bond's price against its continuous yield, +/- 300 bp: the "
                               "duration tangent, the duration-and-convexity parabola and the shocked yield");
     lblCurveAxes = new QLabel(this);

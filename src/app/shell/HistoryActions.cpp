@@ -2,6 +2,7 @@
 // File > Update Treasury History: the download dialog, the history reloaded when it is done.
 #include "shell/frmYarrow.h"
 
+#include "base/Announce.h"
 #include "base/AppContext.h"
 #include "core/data/CmtHistory.h"
 #include "core/data/Session.h"
@@ -54,7 +55,7 @@ void frmYarrow::mnuUpdateHistory_Click() {
     updateHistory_->setAttribute(Qt::WA_DeleteOnClose);
     connect(updateHistory_, &frmUpdateHistory::Updated, this, [this](const HistoryUpdateResult& result) {
         ucYarrowData1->ReloadHistory();
-        statusText_->setText(result.summary);
+        SetAnnouncedText(statusText_, result.summary);
         if (!result.messages.isEmpty())
             app_.dialogs.Message(result.messages.join("\n").toStdString(), kMessageTitle,
                                  result.complete ? MessageIcon::Information : MessageIcon::Exclamation);

@@ -1,6 +1,7 @@
 // File > Save Plot As: the curves panel's picture as PNG or SVG.
 #include "shell/frmYarrow.h"
 
+#include "base/Announce.h"
 #include "base/AppContext.h"
 #include "core/seams/Dialogs.h"
 #include "core/text/RuntimeError.h"
@@ -40,7 +41,7 @@ void frmYarrow::mnuSavePlotAs_Click() {
         app_.dialogs.Message(error.toStdString(), kMessageTitle, MessageIcon::Critical);
         return;
     }
-    statusText_->setText(QString("Plot saved to %1").arg(QDir::toNativeSeparators(path)));
+    SetAnnouncedText(statusText_, QString("Plot saved to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace yarrow

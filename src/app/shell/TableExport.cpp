@@ -1,6 +1,7 @@
 // File > Export Table: the grid last clicked as a CSV file.
 #include "shell/frmYarrow.h"
 
+#include "base/Announce.h"
 #include "base/AppContext.h"
 #include "core/grid/GridCsv.h"
 #include "core/seams/Dialogs.h"
@@ -41,7 +42,7 @@ bool frmYarrow::ExportTable(const QString& path) {
                              kMessageTitle, MessageIcon::Critical);
         return false;
     }
-    statusText_->setText(QString("Table exported to %1 (%2 rows).")
+    SetAnnouncedText(statusText_, QString("Table exported to %1 (%2 rows).")
                              .arg(QDir::toNativeSeparators(path))
                              .arg(app_.ActiveGrid->Model().Rows()));
     return true;

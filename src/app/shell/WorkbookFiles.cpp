@@ -1,6 +1,7 @@
 // Workbooks for the spreadsheet link: opened from the menu, closed, or dropped on the window.
 #include "shell/frmYarrow.h"
 
+#include "base/Announce.h"
 #include "data/ucYarrowData.h"
 
 #include <QDragEnterEvent>
@@ -30,7 +31,7 @@ void frmYarrow::mnuOpenWorkbook_Click() {
 
 void frmYarrow::mnuCloseWorkbook_Click() {
     if (!ucYarrowData1->CloseWorkbook())
-        statusText_->setText("No workbook is open.");
+        SetAnnouncedText(statusText_, "No workbook is open.");
 }
 
 void frmYarrow::dragEnterEvent(QDragEnterEvent* event) {

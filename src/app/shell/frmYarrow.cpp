@@ -84,6 +84,9 @@ void frmYarrow::BuildMenus() {
         AddMenuItem(file, "mnuSavePlotAs", "Save Plot &As...", &frmYarrow::mnuSavePlotAs_Click);
     savePlot->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     savePlot->setToolTip("Save the curves panel's picture as PNG or SVG");
+    QAction* dataTable = AddMenuItem(file, "mnuDataTable", "&Data Table...", &frmYarrow::mnuDataTable_Click);
+    dataTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    dataTable->setToolTip("List the plotted points of the curves panel's picture as a table to read and copy");
     QAction* exportTable =
         AddMenuItem(file, "mnuFileExport", "&Export Table...", &frmYarrow::mnuFileExport_Click);
     exportTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));

@@ -62,6 +62,8 @@ public:
 
     // File > Save Plot As...: the curves panel's picture as PNG or SVG, chosen by the extension.
     void mnuSavePlotAs_Click();
+    // File > Data Table...: the curves panel's plotted points as a grid to read and copy.
+    void mnuDataTable_Click();
     // Asks for the file name to save the plot under (empty: cancelled). Tests replace it.
     void SetSaveFileChooser(std::function<QString()> chooser) { saveFileChooser_ = std::move(chooser); }
 

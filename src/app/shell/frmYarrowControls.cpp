@@ -3,6 +3,7 @@
 #include "shell/frmYarrow.h"
 
 #include "analytics/ucTAnalytics.h"
+#include "base/Announce.h"
 #include "base/AppContext.h"
 #include "base/LineControl.h"
 #include "base/Twips.h"
@@ -131,9 +132,9 @@ void frmYarrow::BuildControls() {
     });
     connect(cmbNavigate, &QComboBox::activated, this, &frmYarrow::cmbNavigate_Activated);
     cmbNavigate->lineEdit()->installEventFilter(this);
-    connect(ucYarrowData1, &ucYarrowData::StatusText, statusText_, &QLabel::setText);
-    connect(ucTCurves1, &ucTCurves::StatusText, statusText_, &QLabel::setText);
-    connect(ucTAnalytics1, &ucTAnalytics::StatusText, statusText_, &QLabel::setText);
+    connect(ucYarrowData1, &ucYarrowData::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
+    connect(ucTCurves1, &ucTCurves::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
+    connect(ucTAnalytics1, &ucTAnalytics::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
 }
 
 void frmYarrow::PositionBrowsers() {

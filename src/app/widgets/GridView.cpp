@@ -70,6 +70,12 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
         if (fixed)
             return QApplication::palette().brush(QPalette::Button);
         return {};
+    case Qt::ForegroundRole:
+        // Heading cells are shaded like buttons: their text takes the button text colour to keep
+        // its contrast in any palette.
+        if (fixed)
+            return QApplication::palette().brush(QPalette::ButtonText);
+        return {};
     default:
         return {};
     }

@@ -2,8 +2,12 @@
 
 #include "io/plot/PlotPainter.h"
 
+#include "widgets/PlotAccessible.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace yarrow {
 
@@ -11,24 +15,47 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
+    InstallPlotAccessibility();
+    UpdateDescription();
+}
+
+void PictureBox::SetSubject(const PlotSubject& subject) {
+    subject_ = subject;
+    Changed();
+}
+
+void PictureBox::Changed() {
+    update();
+    emit Drawn();
+    if (describing_)
+        return;
+    describing_ = true;
+    QTimer::singleShot(0, this, &PictureBox::UpdateDescription);
+}
+
+void PictureBox::UpdateDescription() {
+    describing_ = false;
+    const QString text = QString::fromStdString(DescribePlot(plot_, subject_));
+    if (text == accessibleName())
+        return;
+    setAccessibleName(text);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureBox::SetUserScale(float left, float top, float right, float bottom) {
     plot_.SetUserScale(left, top, right, bottom);
-    update();
-    emit Drawn();
+    Changed();
 }
 
 void PictureBox::SetPoint(float x, float y) {
     plot_.SetPoint(x, y);
-    update();
-    emit Drawn();
+    Changed();
 }
 
 void PictureBox::DrawSegment(float x1, float y1, float x2, float y2) {
     plot_.DrawSegment(x1, y1, x2, y2);
-    update();
-    emit Drawn();
+    Changed();
 }
 
 void PictureBox::SetForeColor(int16_t colour) {
@@ -39,10 +66,13 @@ void PictureBox::SetDrawWidth(int16_t width) {
     plot_.SetDrawWidth(width);
 }
 
+void PictureBox::SetDrawStyle(int16_t style) {
+    plot_.SetDrawStyle(style);
+}
+
 void PictureBox::Clear() {
     plot_.Clear();
-    update();
-    emit Drawn();
+    Changed();
 }
 
 void PictureBox::SetLayer(const std::string& layer, const std::string& legend) {
@@ -51,7 +81,7 @@ void PictureBox::SetLayer(const std::string& layer, const std::string& legend) {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintPlotBox(painter, plot_, rect());
+    painter.drawImage(0, 0, RenderPlotBox(plot_, width(), height(), devicePixelRatioF()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {

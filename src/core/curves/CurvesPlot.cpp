@@ -38,6 +38,8 @@ void CurvesPlot::PlotCurve(GridModel& listing, CurveType type, int16_t compFreq)
     qalDraw& d = Draw();
     const int16_t colour = ComputeCurve(session_, listing, type, compFreq);
     canvas_.SetForeColor(Keeping() ? keptColour_ : colour);
+    // Each day compared differs by dash as well as colour, for readers who cannot tell the colours.
+    canvas_.SetDrawStyle(static_cast<int16_t>(Keeping() ? keptCount_ % 4 : 0));
     canvas_.SetLayer(CurveLayer(type), Keeping() ? session_.tableDate : std::string());
     d.DrawLine(session_.ZeroTimes, session_.ZeroYields, session_.nBonds + 1, true, 1);
     lastExtent_ = Extent{d.extent(0), d.extent(1), d.extent(2), d.extent(3)};
@@ -63,16 +65,20 @@ bool CurvesPlot::Keep(int16_t colour) {
     else if (!keptExtent_)
         return false;
     keptColour_ = colour;
+    ++keptCount_;
     return true;
 }
 
 void CurvesPlot::ForgetKept() {
     keptExtent_.reset();
     lastExtent_.reset();
+    keptCount_ = 0;
 }
 
 void CurvesPlot::DrawNelsonSiegel(const Array1<float>& model) {
     canvas_.SetForeColor(kColourNelsonSiegel);
+    // Dashed, so the model and the red curve under it differ for readers who confuse red and green.
+    canvas_.SetDrawStyle(1);
     canvas_.SetLayer("ns", {});
     Draw().DrawLine(session_.ZeroTimes, model, session_.nBonds + 1, false, 1);
 }
@@ -80,6 +86,7 @@ void CurvesPlot::DrawNelsonSiegel(const Array1<float>& model) {
 void CurvesPlot::DrawSpline(float step, float leftSlope, float rightSlope) {
     SplineInterpolation(session_, step, leftSlope, rightSlope, points_);
     canvas_.SetForeColor(kColourSpline);
+    canvas_.SetDrawStyle(2);
     canvas_.SetLayer("spline", {});
     Draw().DrawLine(points_.InterpX, points_.InterpY, points_.NumInterp + 1, false, 1);
     DoEvents(events_);

@@ -65,6 +65,7 @@ private:
     std::optional<Extent> lastExtent_; // of the last curve plot
     std::optional<Extent> keptExtent_; // of every kept curve
     int16_t keptColour_ = 0;
+    int keptCount_ = 0; // days kept since the last clear
 };
 
 // The layer name of each curve in an exported plot: "ytm", "zero", "forward".

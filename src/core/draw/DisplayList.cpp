@@ -7,7 +7,7 @@ namespace yarrow {
 namespace {
 bool SameLine(const DisplayList::Line& a, const DisplayList::Line& b) {
     return a.layer == b.layer && a.legend == b.legend && a.colour == b.colour && a.width == b.width &&
-           a.points == b.points;
+           a.style == b.style && a.points == b.points;
 }
 } // namespace
 
@@ -17,7 +17,7 @@ void DisplayList::SetUserScale(float left, float top, float right, float bottom)
 
 void DisplayList::SetPoint(float x, float y) {
     Settle();
-    lines_.push_back({layer_, legend_, colour_, width_, {{x, y}}});
+    lines_.push_back({layer_, legend_, colour_, width_, {{x, y}}, style_});
     current_ = {x, y};
     open_ = true;
     settled_ = false;
@@ -27,10 +27,10 @@ void DisplayList::DrawSegment(float x1, float y1, float x2, float y2) {
     const Point from{x1, y1};
     const Point to{x2, y2};
     const bool continues = open_ && from == current_ && !lines_.empty() && lines_.back().colour == colour_ &&
-                           lines_.back().width == width_;
+                           lines_.back().width == width_ && lines_.back().style == style_;
     if (!continues) {
         Settle();
-        lines_.push_back({layer_, legend_, colour_, width_, {from}});
+        lines_.push_back({layer_, legend_, colour_, width_, {from}, style_});
     }
     // A segment back to the point just drawn (the first of every curve) adds no point.
     if (!(to == lines_.back().points.back()))
@@ -46,6 +46,10 @@ void DisplayList::SetForeColor(int16_t colour) {
 
 void DisplayList::SetDrawWidth(int16_t width) {
     width_ = width;
+}
+
+void DisplayList::SetDrawStyle(int16_t style) {
+    style_ = style;
 }
 
 void DisplayList::Clear() {
@@ -77,7 +81,7 @@ std::vector<DisplayList::LegendEntry> DisplayList::Legend() const {
         const bool seen = std::any_of(entries.begin(), entries.end(),
                                       [&](const LegendEntry& e) { return e.text == line.legend; });
         if (!seen)
-            entries.push_back({line.legend, line.colour});
+            entries.push_back({line.legend, line.colour, line.style});
     }
     return entries;
 }

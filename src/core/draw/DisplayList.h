@@ -30,6 +30,7 @@ public:
         int16_t colour = 0; // palette index
         int16_t width = 1;  // pixels
         std::vector<Point> points;
+        int16_t style = 0; // dash pattern, as Canvas::SetDrawStyle
     };
     struct Scale {
         float left = 0, top = 0, right = 1, bottom = 1;
@@ -42,6 +43,7 @@ public:
     void DrawSegment(float x1, float y1, float x2, float y2) override;
     void SetForeColor(int16_t colour) override;
     void SetDrawWidth(int16_t width) override;
+    void SetDrawStyle(int16_t style) override;
     void Clear() override;
 
     // The layer and legend given to the lines drawn from now on.
@@ -54,6 +56,7 @@ public:
     struct LegendEntry {
         std::string text;
         int16_t colour = 0;
+        int16_t style = 0;
         bool operator==(const LegendEntry&) const = default;
     };
     std::vector<LegendEntry> Legend() const;
@@ -92,6 +95,7 @@ private:
     Scale scale_;
     int16_t colour_ = 0;
     int16_t width_ = 1;
+    int16_t style_ = 0;
     std::string layer_;
     std::string legend_;
     Point current_;

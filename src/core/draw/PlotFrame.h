@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace yarrow {
 
@@ -40,6 +41,21 @@ struct PlotFrame {
     // Baseline of legend row i, and the height of the stroke above it.
     static int LegendBaseline(int i) { return kLegendInset + (i + 1) * kLegendRow - 4; }
     static constexpr int kLegendStrokeRise = 4;
+
+    // Dash and gap lengths of a line style (Canvas::SetDrawStyle) in multiples of the line's width;
+    // empty for a solid line.
+    static std::vector<double> DashPattern(int style) {
+        switch (style) {
+        case 1:
+            return {4, 2};
+        case 2:
+            return {1, 2};
+        case 3:
+            return {4, 2, 1, 2};
+        default:
+            return {};
+        }
+    }
 };
 
 } // namespace yarrow

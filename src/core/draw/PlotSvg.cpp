@@ -11,6 +11,17 @@ namespace yarrow {
 
 namespace {
 
+// The stroke-dasharray of a dashed line, in pixels, as the PNG painter dashes it.
+std::string DashAttribute(int style, int width) {
+    const std::vector<double> dashes = PlotFrame::DashPattern(style);
+    if (dashes.empty())
+        return {};
+    std::string text = " stroke-dasharray=\"";
+    for (size_t i = 0; i < dashes.size(); ++i)
+        text.append(i ? " " : "").append(std::to_string(static_cast<int>(dashes[i] * width)));
+    return text.append("\"");
+}
+
 std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -81,7 +92,7 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
     for (const DisplayList::Line& line : plot.Lines()) {
         o << "<polyline class=\"" << Escaped(line.layer) << "\" fill=\"none\" stroke=\""
           << PaletteHex(line.colour) << "\" stroke-width=\"" << line.width
-          << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"";
+          << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" << DashAttribute(line.style, line.width);
         if (!line.legend.empty())
             o << " data-legend=\"" << Escaped(line.legend) << '"';
         o << " points=\"";
@@ -102,7 +113,7 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
             const int rise = base - PlotFrame::kLegendStrokeRise;
             o << "<line x1=\"" << x0 << "\" y1=\"" << rise << "\" x2=\"" << x0 + PlotFrame::kLegendStroke
               << "\" y2=\"" << rise << "\" stroke=\"" << PaletteHex(legend[i].colour)
-              << "\" stroke-width=\"2\"/>\n"
+              << "\" stroke-width=\"2\"" << DashAttribute(legend[i].style, 2) << "/>\n"
               << "<text x=\"" << x0 + PlotFrame::kLegendStroke + PlotFrame::kLegendGap << "\" y=\"" << base
               << "\">" << Escaped(legend[i].text) << "</text>\n";
         }

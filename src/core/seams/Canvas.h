@@ -29,6 +29,9 @@ public:
     // Erases everything drawn; the scale, colour and width stay, the current position becomes
     // the top-left corner.
     virtual void Clear() = 0;
+    // Dash pattern of what is drawn from now on (a kept curve's second cue besides its colour): 0
+    // solid, 1 dashed, 2 dotted, 3 dash-dot. Surfaces that cannot dash ignore it.
+    virtual void SetDrawStyle(int16_t style) { (void)style; }
     // Names what is drawn from now on (a curve's layer such as "zero", and an optional legend
     // text) for surfaces that keep their drawing; others ignore it.
     virtual void SetLayer(const std::string& layer, const std::string& legend) {

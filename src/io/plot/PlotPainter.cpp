@@ -27,21 +27,32 @@ double Clamp(double v) {
     return std::clamp(v, -1.0e6, 1.0e6);
 }
 
+// Kept curves are told apart by dash as well as colour; the SVG writer uses the same pattern.
+void Dash(QPen& pen, int style) {
+    const std::vector<double> dashes = PlotFrame::DashPattern(style);
+    if (dashes.empty())
+        return;
+    pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+}
+
 } // namespace
 
 void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) {
     painter.save();
     painter.fillRect(box, Qt::white);
-    painter.setClipRect(box);
+    // Box coordinates, so the screen and an exported picture dash every line alike.
+    painter.translate(box.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), box.size()));
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const DisplayList::Line& line : plot.Lines()) {
         QPen pen(PaletteColour(line.colour), line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        Dash(pen, line.style);
         painter.setPen(pen);
         QPainterPath path;
         bool first = true;
         for (const DisplayList::Point& p : line.points) {
             const DisplayList::Point q = plot.ToPicture(p, box.width(), box.height());
-            const QPointF at(box.x() + Clamp(q.x), box.y() + Clamp(q.y));
+            const QPointF at(Clamp(q.x), Clamp(q.y));
             if (first)
                 path.moveTo(at);
             else
@@ -62,14 +73,16 @@ void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) 
         int widest = 0;
         for (const DisplayList::LegendEntry& e : legend)
             widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(e.text)));
-        const int x0 = box.x() + PlotFrame::kLegendInset;
-        const int y0 = box.y() + PlotFrame::kLegendInset;
+        const int x0 = PlotFrame::kLegendInset;
+        const int y0 = PlotFrame::kLegendInset;
         painter.fillRect(QRect(x0 - 3, y0 - 2, PlotFrame::kLegendStroke + PlotFrame::kLegendGap + widest + 6,
                                static_cast<int>(legend.size()) * PlotFrame::kLegendRow + 4),
                          QColor(255, 255, 255, 160));
         for (size_t i = 0; i < legend.size(); ++i) {
-            const int base = box.y() + PlotFrame::LegendBaseline(static_cast<int>(i));
-            painter.setPen(QPen(PaletteColour(legend[i].colour), 2));
+            const int base = PlotFrame::LegendBaseline(static_cast<int>(i));
+            QPen stroke(PaletteColour(legend[i].colour), 2);
+            Dash(stroke, legend[i].style);
+            painter.setPen(stroke);
             const int rise = base - PlotFrame::kLegendStrokeRise;
             painter.drawLine(x0, rise, x0 + PlotFrame::kLegendStroke, rise);
             painter.setPen(Qt::black);
@@ -84,12 +97,21 @@ void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box) 
     painter.restore();
 }
 
+QImage RenderPlotBox(const DisplayList& plot, int width, int height, qreal pixelRatio) {
+    QImage box(std::max(1, int(std::lround(width * pixelRatio))), std::max(1, int(std::lround(height * pixelRatio))),
+               QImage::Format_ARGB32_Premultiplied);
+    box.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&box);
+    PaintPlotBox(painter, plot, QRect(0, 0, width, height));
+    return box;
+}
+
 QImage RenderPlotImage(const DisplayList& plot, int boxWidth, int boxHeight) {
     const PlotFrame f = PlotFrame::ForBox(boxWidth, boxHeight);
     QImage image(f.width, f.height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintPlotBox(painter, plot, QRect(f.boxX, f.boxY, boxWidth, boxHeight));
+    painter.drawImage(f.boxX, f.boxY, RenderPlotBox(plot, boxWidth, boxHeight));
     QFont font(QStringLiteral("Sans Serif"));
     font.setPixelSize(PlotFrame::kFontPixels);
     painter.setFont(font);

@@ -15,6 +15,10 @@ class DisplayList;
 // so a saved picture matches the screen pixel for pixel.
 void PaintPlotBox(QPainter& painter, const DisplayList& plot, const QRect& box);
 
+// The box alone in an image of its own (pixelRatio device pixels per pixel): the widget and the
+// exported picture both show this, so they match pixel for pixel, dashes and all.
+QImage RenderPlotBox(const DisplayList& plot, int width, int height, qreal pixelRatio = 1);
+
 // The whole exported picture: the box at its frame position and the four bound labels around it.
 QImage RenderPlotImage(const DisplayList& plot, int boxWidth, int boxHeight);
 

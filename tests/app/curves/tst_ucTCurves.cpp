@@ -309,7 +309,8 @@ private slots:
         LoadRows(t.h.session, high, "09/30/1981");
         t.p->Initialize();
         t.Click("oCurveType_0");
-        QCOMPARE(plot.Legend(), (std::vector<Entry>{{"12/31/2010", 12}, {"09/30/1981", 13}}));
+        // The second day is told apart by its dash as well as its colour.
+        QCOMPARE(plot.Legend(), (std::vector<Entry>{{"12/31/2010", 12, 0}, {"09/30/1981", 13, 1}}));
         float low = 1, top = 0, right = 0;
         for (const DisplayList::Line& line : plot.Lines())
             for (const DisplayList::Point& pt : line.points) {

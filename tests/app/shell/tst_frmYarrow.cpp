@@ -433,7 +433,7 @@ private slots:
         };
         QCOMPARE(items("mnuFile"),
                  (QStringList{"mnuOpenWorkbook=&Open Workbook...", "mnuCloseWorkbook=C&lose Workbook",
-                              "mnuSavePlotAs=Save Plot &As...", "mnuFileExport=&Export Table...",
+                              "mnuSavePlotAs=Save Plot &As...", "mnuDataTable=&Data Table...", "mnuFileExport=&Export Table...",
                               "mnuCurveOfDate=Treasury &Curve of a Date...",
                               "mnuUpdateHistory=&Update Treasury History...", "-", "mnuHomePage=&Home Page",
                               "-", "mnuStudentForum=&Student Forum",
