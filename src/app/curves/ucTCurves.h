@@ -61,6 +61,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void NameControls(QWidget* cmdOpenWindow);
     void Nudge(float delta);
     // Degenerate results computed as asked (two bonds on one maturity, a singular fit) in the status bar.
     void ShowWarnings(const std::vector<std::string>& warnings);
