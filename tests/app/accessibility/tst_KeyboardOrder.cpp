@@ -2,6 +2,8 @@
 // panel, F6 leaves the web panes, and Help > Keyboard Shortcuts lists the keys installed.
 
 #include "app/accessibility/AllWindows.h"
+#include "base/Accessibility.h"
+#include "base/WorkPanel.h"
 #include "shell/KeyboardShortcuts.h"
 
 #include <QShortcut>
@@ -129,6 +131,24 @@ private slots:
         QCOMPARE(seen, expected);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(Name(Owner(QApplication::focusWidget())), QString("txtQuoteDate"));
+    }
+
+    void enterPressesAndFocusIsRinged() {
+        AllWindows all;
+        all.w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&all.w));
+        auto* curves = Find<QPushButton>(all.w, "cmdYieldCurve");
+        curves->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(curves, Qt::Key_Return);
+        QCOMPARE(static_cast<QWidget*>(all.w.CurrentPanel()), Find<QWidget>(all.w, "ucTCurves1"));
+        // A grid shows its focus by a ring drawn around it; a button by its own style.
+        auto* conventions = all.w.findChild<KeyboardConventions*>();
+        QVERIFY(conventions);
+        auto* listing = Find<QWidget>(*Find<QWidget>(all.w, "ucTCurves1"), "Grid1");
+        listing->setFocus(Qt::TabFocusReason);
+        QCOMPARE(conventions->Ringed(), listing);
+        curves->setFocus(Qt::TabFocusReason);
+        QVERIFY(!conventions->Ringed());
     }
 
     void shortcutListReadsTheInstalledKeys() {
