@@ -5,6 +5,9 @@
 #include "base/Accessibility.h"
 #include "base/WorkPanel.h"
 #include "shell/KeyboardShortcuts.h"
+#include "widgets/PictureBox.h"
+
+#include <QRadioButton>
 
 #include <QShortcut>
 #include <QWebEngineView>
@@ -149,6 +152,19 @@ private slots:
         QCOMPARE(conventions->Ringed(), listing);
         curves->setFocus(Qt::TabFocusReason);
         QVERIFY(!conventions->Ringed());
+        // The curve is chosen with the arrows and Space; Enter on Clear and Plot presses them.
+        auto& plot = Find<PictureBox>(all.w, "pbox")->Plot();
+        Find<QWidget>(all.w, "oCurveType_0")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(Find<QRadioButton>(all.w, "oCurveType_1")->isChecked());
+        QVERIFY(!plot.Lines().empty());
+        for (const char* button : {"cmdClear", "cmdPlot"}) {
+            auto* b = Find<QPushButton>(all.w, button);
+            b->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(b, Qt::Key_Return);
+            QCOMPARE(plot.Lines().empty(), QString(button) == "cmdClear");
+        }
     }
 
     void shortcutListReadsTheInstalledKeys() {
