@@ -12,6 +12,11 @@ packages=(
   fonts-dejavu-core locales
   lintian appstream desktop-file-utils help2man
 )
+# "install-deps.sh a11y": the accessibility bus, its Python client and xdotool, for
+# scripts/atspi-count.sh and driving the app by keys.
+if [ "${1:-}" = a11y ]; then
+  packages=(at-spi2-core python3-pyatspi xdotool xvfb xauth dbus)
+fi
 if [ "${1:-}" = fuzz ]; then
   packages=(cmake ninja-build clang-14 libclang-rt-14-dev libgtest-dev qt6-base-dev libquazip1-qt6-dev)
 fi

@@ -9,6 +9,7 @@
 #include "core/text/NumberText.h"
 #include "core/numeric/Precision.h"
 #include "core/text/RuntimeError.h"
+#include "base/Accessibility.h"
 #include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridCellEditor.h"
@@ -41,12 +42,12 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
     Label1 = Place(NewLabel("Number of Cash Flows", Frame1), "Label1", {120, 330, 1950, 255});
     txtCFNumFlows = Place(new QLineEdit("10", Frame1), "txtCFNumFlows", {2100, 290, 720, 315});
     txtCFNumFlows->setToolTip("How many flows Calculate reads; press Enter to size the table to it.");
-    cmdCFPaste = Place(new QPushButton("Paste Data", Frame1), "cmdCFPaste", {120, 720, 1400, 360});
+    cmdCFPaste = Place(new QPushButton("&Paste Data", Frame1), "cmdCFPaste", {120, 720, 1400, 360});
     cmdCFPaste->setToolTip("Sizes the table from the count, then pastes time and amount columns from "
                            "the clipboard; more rows than the count raise it.");
-    cmdClearData = Place(new QPushButton("Clear Data", Frame1), "cmdClearData", {1620, 720, 1400, 360});
+    cmdClearData = Place(new QPushButton("Clear &Data", Frame1), "cmdClearData", {1620, 720, 1400, 360});
     cmdClearData->setToolTip("Empties the table, headings included.");
-    cmdCFCalculate = Place(new QPushButton("Calculate", Frame1), "cmdCFCalculate", {3120, 720, 1400, 360});
+    cmdCFCalculate = Place(new QPushButton("Calcula&te", Frame1), "cmdCFCalculate", {3120, 720, 1400, 360});
     cmdCFCalculate->setToolTip("Values the first Number of Cash Flows rows off the continuous zero curve.");
     gridCF = Place(new GridView(Frame1), "gridCF", {120, 1200, 2400, 2580});
     gridCF->Model().SetRows(100);
@@ -73,14 +74,14 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
     txtTargetConv = Place(new QLineEdit(Frame2), "txtTargetConv", {1800, 1070, 1320, 315});
     txtTargetConv->setToolTip("The least dollar convexity the holdings must have (Min Convexity only).");
     chkCFValues =
-        Place(new QCheckBox("Match Cash Flow Parameters", Frame2), "chkCFValues", {120, 1560, 3000, 285});
+        Place(new QCheckBox("&Match Cash Flow Parameters", Frame2), "chkCFValues", {120, 1560, 3000, 285});
     chkCFValues->setToolTip("Targets are the value, $duration and $convexity of the last Calculate.");
-    oStrategy[0] = Place(new QRadioButton("Max Yield", Frame2), "oStrategy_0", {120, 1980, 2400, 285});
+    oStrategy[0] = Place(new QRadioButton("Max &Yield", Frame2), "oStrategy_0", {120, 1980, 2400, 285});
     oStrategy[0]->setToolTip("Greatest duration-weighted yield.");
-    oStrategy[1] = Place(new QRadioButton("Min Convexity", Frame2), "oStrategy_1", {120, 2310, 2400, 285});
+    oStrategy[1] = Place(new QRadioButton("Min Con&vexity", Frame2), "oStrategy_1", {120, 2310, 2400, 285});
     oStrategy[1]->setToolTip("Least dollar convexity that still reaches the target $convexity.");
     oStrategy[0]->setChecked(true);
-    cmdSolve = Place(new QPushButton("Solve", Frame2), "cmdSolve", {120, 2820, 1400, 390});
+    cmdSolve = Place(new QPushButton("&Solve", Frame2), "cmdSolve", {120, 2820, 1400, 390});
     cmdSolve->setToolTip("Holdings (no short positions) that reach the targets; written into Quantity.");
 
     connect(txtCFNumFlows, &QLineEdit::returnPressed, this, [this] { txtCFNumFlows_KeyPress(13); });
@@ -99,6 +100,16 @@ ucTAnalytics::ucTAnalytics(AppContext& app, QWidget* parent) : WorkPanel(parent)
     });
     gridCF->SetPasteHandler(
         [this] { FitFlowCount(PasteGrowingGrid(gridCF->Model(), app_.clipboard, app_.dialogs)); });
+
+    // What a screen reader says for each control, and Tab in reading order.
+    Label1->setBuddy(txtCFNumFlows);
+    Label3[1]->setBuddy(txtTargetVal);
+    Label3[0]->setBuddy(txtTargetDur);
+    Label3[2]->setBuddy(txtTargetConv);
+    Grid1->setAccessibleName("Bond analytics");
+    gridCF->setAccessibleName("Cash flows");
+    ChainTabOrder({Grid1, txtCFNumFlows, cmdCFPaste, cmdClearData, cmdCFCalculate, gridCF, txtTargetVal,
+                   txtTargetDur, txtTargetConv, chkCFValues, oStrategy[0], oStrategy[1], cmdSolve});
 
     ReadSize();
     SetUpDisplay();

@@ -1,5 +1,6 @@
 #include "calculators/calcs.h"
 
+#include "base/Accessibility.h"
 #include "base/Announce.h"
 #include "base/IgnoreErrors.h"
 #include "core/calculators/ConvertQuote.h"
@@ -98,8 +99,43 @@ calcs::calcs(AppContext& app, QWidget* parent) : QWidget(parent, Qt::Window), ap
     grid->addLayout(middle, 1, 1, 2, 1);
     grid->addWidget(BuildPresentValue(), 1, 2, 2, 1);
     grid->setColumnStretch(1, 1);
+    NameControls();
     adjustSize();
     Form_Load();
+}
+
+// What a screen reader says where a caption is a symbol or is repeated in another box.
+void calcs::NameControls() {
+    Panel3D1_0->setAccessibleName("Keypad");
+    Readout->setAccessibleName("Keypad display");
+    const char* ops[5] = {"Divide", "Plus", "Times", "Minus", "Equals"};
+    for (size_t k = 0; k < 5; ++k)
+        Operator[k]->setAccessibleName(ops[k]);
+    bDecimal->setAccessibleName("Decimal separator");
+    CancelEntry->setAccessibleName("Clear entry");
+    Cancel->setAccessibleName("Clear");
+    cpy->setAccessibleName("Copy display");
+    pst->setAccessibleName("Paste into display");
+    const char* rule[4] = {"Weekday", "Before or after", "Weekday of the month", "Month"};
+    for (size_t k = 0; k < 4; ++k)
+        NameWithoutLabel(Combo1[k], rule[k]);
+    tDate->setAccessibleName("Year");
+    Label1[0]->setBuddy(Text2[0]);
+    Label1[1]->setBuddy(Text2[1]);
+    Label1[3]->setBuddy(Text2[2]);
+    Label1[2]->setBuddy(Text2[3]);
+    Label1[4]->setBuddy(tdisc);
+    Label1[5]->setBuddy(lgexpTxt);
+    Grid1->setAccessibleName("Present value flows");
+    const std::pair<const char*, const char*> buttons[] = {
+        {"calcDate", "Calculate date"},      {"dateok_0", "Convert date to maturity"},
+        {"clrdate", "Clear maturity"},       {"dtrans", "Copy maturity"},
+        {"pvcalc", "Calculate present value"}, {"clrPV", "Clear present value"},
+        {"pvcpy", "Copy present value"},     {"dateok_1", "Convert interest rate"},
+        {"btrans", "Copy interest rate"},    {"clrRate", "Clear interest rate"},
+        {"logcalc", "Calculate logarithm"},  {"lgcopy", "Copy logarithm"}};
+    for (const auto& [name, text] : buttons)
+        findChild<QPushButton*>(name)->setAccessibleName(text);
 }
 
 calcs::~calcs() = default;

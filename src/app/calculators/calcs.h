@@ -67,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void NameControls();
     void Form_Load();
     QWidget* BuildKeypad();
     QWidget* BuildDateRule();

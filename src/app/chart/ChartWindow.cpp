@@ -31,6 +31,7 @@ ChartWindow::ChartWindow(const QString& title, QWidget* parent) : QMainWindow(pa
     column->addLayout(controls_);
     split_ = new QSplitter(Qt::Vertical, central);
     view_ = new ChartWidget(split_);
+    view_->setAccessibleName(title);
     split_->addWidget(view_);
     split_->setStretchFactor(0, 4);
     column->addWidget(split_, 1);

@@ -10,6 +10,7 @@
 #include "core/seams/Clipboard.h"
 #include "core/text/NumberText.h"
 #include "core/text/RuntimeError.h"
+#include "base/Accessibility.h"
 #include "base/AppContext.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GridView.h"
@@ -88,6 +89,34 @@ private:
 
 } // namespace
 
+// What a screen reader says for each control, and the order Tab reads them in: the listing, the
+// picture with its scale, the spline row under it, then the right-hand column top to bottom.
+void ucTCurves::NameControls(QWidget* cmdOpenWindow) {
+    const char* bounds[] = {"Largest rate", "Smallest rate", "Shortest maturity", "Longest maturity"};
+    for (int i = 0; i < 4; ++i)
+        Text1[i]->setAccessibleName(bounds[i]);
+    pbox->setAccessibleName("Curve picture");
+    Label1[1]->setBuddy(txtLevel);
+    Label1[2]->setBuddy(txtSlope);
+    Label1[3]->setBuddy(txtCurve);
+    txtLevel->setAccessibleName("Nelson-Siegel level");
+    txtSlope->setAccessibleName("Nelson-Siegel slope");
+    txtCurve->setAccessibleName("Nelson-Siegel curve");
+    cmdMinus->setAccessibleName("Nelson-Siegel minus");
+    cmdPlus->setAccessibleName("Nelson-Siegel plus");
+    cmdNSFit->setAccessibleName("Nelson-Siegel fit");
+    cmdNSPlot->setAccessibleName("Nelson-Siegel plot");
+    txtSplineLeft->setAccessibleName("Spline slope at the first maturity");
+    txtSplineRight->setAccessibleName("Spline slope at the last maturity");
+    NameWithoutLabel(cmbFreq, "Compounding");
+    NameWithoutLabel(cmbInterpolate, "Interpolation spacing");
+    Grid1->setAccessibleName("Bond listing");
+    ChainTabOrder({Grid1, Text1[0], pbox, Text1[1], Text1[2], Text1[3], cmdKeep, cmbInterpolate, cmdSpline,
+                   cmdCopyInterp, txtSplineLeft, txtSplineRight, oCurveType[0], oCurveType[1], oCurveType[2],
+                   cmbFreq, cmdPlot, cmdClear, txtLevel, txtSlope, txtCurve, cmdMinus, cmdPlus, cmdNSFit,
+                   cmdNSPlot, cmdOpenWindow});
+}
+
 ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
     : WorkPanel(parent), app_(app), curves_(std::make_unique<CurvesController>(app.session)) {
     setObjectName("ucTCurves");
@@ -109,7 +138,7 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
     Text1[3]->setToolTip("Longest maturity (years) on the plot's scale");
     cmdClear = Place(new QPushButton("Clear", this), "cmdClear", kClear);
     cmdClear->setToolTip("Clear the plot");
-    cmdKeep = Place(new QPushButton("Keep", this), "cmdKeep", kKeep);
+    cmdKeep = Place(new QPushButton("&Keep", this), "cmdKeep", kKeep);
     cmdKeep->setToolTip("Keep the plotted curve to compare: the next day loaded is plotted over it in "
                         "another colour, with a legend of the dates (Clear removes all)");
 
@@ -122,7 +151,7 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
     txtCurve = Place(new QLineEdit(kNelsonSiegelDefaultTexts[2], Frame1), "txtCurve", kCurve);
     cmdMinus = Place(new QPushButton("-", Frame1), "cmdMinus", kMinus);
     cmdPlus = Place(new QPushButton("+", Frame1), "cmdPlus", kPlus);
-    cmdNSFit = Place(new QPushButton("Fit", Frame1), "cmdNSFit", kFit);
+    cmdNSFit = Place(new QPushButton("F&it", Frame1), "cmdNSFit", kFit);
     cmdNSPlot = Place(new QPushButton("Plot", Frame1), "cmdNSPlot", kNSPlot);
     cmdMinus->setToolTip("Lower the last chosen parameter by 0.001 and redraw");
     cmdPlus->setToolTip("Raise the last chosen parameter by 0.001 and redraw");
@@ -140,9 +169,9 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
     cmbInterpolate->setToolTip("Spacing of the interpolated points");
     cmdCopyInterp = Place(new QPushButton("Copy Interpolation", this), "cmdCopyInterp", kCopyInterp);
     cmdCopyInterp->setToolTip("Copy years and rates at every point (spline, or straight lines)");
-    cmdSpline = Place(new QPushButton("Cubic Spline", this), "cmdSpline", kSpline);
+    cmdSpline = Place(new QPushButton("Cubic &Spline", this), "cmdSpline", kSpline);
     cmdSpline->setToolTip("Replot the curve and draw a cubic spline through it");
-    cmdPlot = Place(new QPushButton("Plot", this), "cmdPlot", kPlot);
+    cmdPlot = Place(new QPushButton("&Plot", this), "cmdPlot", kPlot);
     cmdPlot->setToolTip("Plot the chosen curve over what is drawn");
     const char* optionNames[] = {"oCurveType_0", "oCurveType_1", "oCurveType_2"};
     for (int i = 0; i < 3; ++i)
@@ -152,8 +181,9 @@ ucTCurves::ucTCurves(AppContext& app, QWidget* parent)
     Grid1->SetColumnTwips(kGridColumns);
 
     connect(cmdPlot, &QPushButton::clicked, this, &ucTCurves::cmdPlot_Click);
-    auto* cmdOpenWindow = Place(new QPushButton("Open in Window", this), "cmdOpenWindow", kOpenWindow);
+    auto* cmdOpenWindow = Place(new QPushButton("Open in &Window", this), "cmdOpenWindow", kOpenWindow);
     cmdOpenWindow->setToolTip("Show the picture in a resizable window that follows the panel");
+    NameControls(cmdOpenWindow);
     connect(cmdOpenWindow, &QPushButton::clicked, this, [this] { ChartWindow::FollowPicture(pbox, this); });
     for (int i = 0; i < 3; ++i)
         connect(oCurveType[i], &QRadioButton::clicked, this, [this, i] { oCurveType_Click(i); });

@@ -63,6 +63,7 @@ protected:
 private:
     // Tells the picture box what its curve is drawn from (compounding, number of bonds).
     void DescribePicture();
+    void NameControls(QWidget* cmdOpenWindow);
     void Nudge(float delta);
     // Degenerate results computed as asked (two bonds on one maturity, a singular fit) in the status bar.
     void ShowWarnings(const std::vector<std::string>& warnings);

@@ -40,6 +40,15 @@ frmCurveOfDate::frmCurveOfDate(const CmtHistory& history, Date initial, DateOrde
     calDate = new QCalendarWidget(this);
     calDate->setObjectName("calDate");
     calDate->setGridVisible(true);
+    calDate->setAccessibleName("Day");
+    // The calendar's own parts have no names of their own.
+    const std::pair<const char*, const char*> parts[] = {{"qt_calendar_calendarview", "Days of the month"},
+                                                         {"qt_calendar_prevmonth", "Previous month"},
+                                                         {"qt_calendar_nextmonth", "Next month"},
+                                                         {"qt_calendar_yearedit", "Year"}};
+    for (const auto& [part, name] : parts)
+        if (auto* w = calDate->findChild<QWidget*>(part))
+            w->setAccessibleName(name);
     calDate->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calDate->setToolTip("The day whose Treasury curve is loaded. A weekend or holiday takes the "
                         "business day before.");
@@ -47,6 +56,7 @@ frmCurveOfDate::frmCurveOfDate(const CmtHistory& history, Date initial, DateOrde
     sldHistory = new QSlider(Qt::Horizontal, this);
     sldHistory->setObjectName("sldHistory");
     sldHistory->setMinimumWidth(360);
+    sldHistory->setAccessibleName("Business day");
     sldHistory->setToolTip("Browse the history business day by business day (arrow keys), by "
                            "month (Page Up/Down) or to its ends (Home/End).");
     sldHistory->setPageStep(21);

@@ -13,6 +13,7 @@
 #include "core/text/RuntimeError.h"
 #include "data/qalBloombergData.h"
 #include "io/ResourcePaths.h"
+#include "base/Accessibility.h"
 #include "base/AppContext.h"
 #include "widgets/BrowserPane.h"
 #include "widgets/ErrorReport.h"
@@ -51,11 +52,11 @@ ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent)
     setObjectName("ucYarrowData");
     SetDesignSize(6000, 7200);
 
-    lblQuoteDate = Place(NewLabel("Quote Date", this), "lblQuoteDate", {120, 143, 1000, 255});
+    lblQuoteDate = Place(NewLabel("&Quote Date", this), "lblQuoteDate", {120, 143, 1000, 255});
     txtQuoteDate = Place(new QLineEdit(this), "txtQuoteDate", {1140, 105, 1380, 330});
     cmbRates = Place(new QComboBox(this), "cmbRates", {2640, 105, 3240, 330});
-    cmdGetData = Place(new QPushButton("Get Data", this), "cmdGetData", {120, 540, 1500, 390});
-    cmdStop = Place(new QPushButton("Stop", this), "cmdStop", {1740, 540, 1100, 390});
+    cmdGetData = Place(new QPushButton("&Get Data", this), "cmdGetData", {120, 540, 1500, 390});
+    cmdStop = Place(new QPushButton("S&top", this), "cmdStop", {1740, 540, 1100, 390});
     cmdStop->setEnabled(false);
     Grid1 = Place(new GridView(this), "Grid1", {120, 1050, 5760, 3480});
     Grid1->SetColumnTwips({240, 900, 975, 1500, 1050, 900});
@@ -63,7 +64,7 @@ ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent)
     Grid1->SetRowTyping(true, 6); // name, coupon, maturity, quote, yield after the heading column
 
     exlFrame = Place(new QGroupBox("Excel Link", this), "exlFrame", {120, 4555, 5760, 2550});
-    chkNoYield = Place(new QCheckBox("Yield Data", exlFrame), "chkNoYield", {120, 300, 1500, 285});
+    chkNoYield = Place(new QCheckBox("&Yield Data", exlFrame), "chkNoYield", {120, 300, 1500, 285});
     chkNoYield->setChecked(true);
     Place(NewLabel("Names are in Column", exlFrame), "lblNameCol", {120, 660, 1900, 255});
     txtNameCol = Place(new QLineEdit(exlFrame), "txtNameCol", {2100, 630, 540, 315});
@@ -80,10 +81,28 @@ ucYarrowData::ucYarrowData(AppContext& app, QWidget* parent) : WorkPanel(parent)
     Place(NewLabel("Last row with data", exlFrame), "lblEndRow", {2940, 1380, 1900, 255});
     txtEndRow = Place(new QLineEdit(exlFrame), "txtEndRow", {5040, 1350, 540, 315});
     cmdFindSheets =
-        Place(new QPushButton("Find Excel Sheets", exlFrame), "cmdFindSheets", {2940, 1710, 2640, 360});
+        Place(new QPushButton("&Find Excel Sheets", exlFrame), "cmdFindSheets", {2940, 1710, 2640, 360});
     exlCombo = Place(new QComboBox(exlFrame), "exlCombo", {120, 2100, 5460, 330});
     exlText = Place(new QLineEdit(exlFrame), "exlText", {0, 0, 100, 100});
     exlText->hide();
+
+    // What a screen reader says for each control: the label beside it, or a name of its own.
+    lblQuoteDate->setBuddy(txtQuoteDate);
+    const std::pair<const char*, QLineEdit*> columnLabels[] = {
+        {"lblNameCol", txtNameCol},   {"lblCouponCol", txtCouponCol}, {"lblMaturityCol", txtMaturityCol},
+        {"lblQuoteCol", txtQuoteCol}, {"lblYieldCol", txtYieldCol},   {"lblStartRow", txtStartRow},
+        {"lblEndRow", txtEndRow}};
+    for (const auto& [label, box] : columnLabels)
+        exlFrame->findChild<QLabel*>(label)->setBuddy(box);
+    NameWithoutLabel(cmbRates, "Data source");
+    Grid1->setAccessibleName("Bond table");
+    Grid1->ItemModel()->SetColumnHeadings({"Row", "Name", "Coupon", "Maturity", "Quote", "Yield"});
+    Grid1->setAccessibleDescription("The quotes: name, coupon, maturity, quote and yield of each bond. "
+                                    "Type or paste rows; Ctrl+C copies the selection.");
+    NameWithoutLabel(exlCombo, "Excel sheet");
+    exlText->setAccessibleName("Link reply");
+    ChainTabOrder({txtQuoteDate, cmbRates, cmdGetData, cmdStop, Grid1, chkNoYield, txtNameCol, txtCouponCol,
+                   txtMaturityCol, txtQuoteCol, txtYieldCol, txtStartRow, txtEndRow, cmdFindSheets, exlCombo});
 
     connect(cmdGetData, &QPushButton::clicked, this, &ucYarrowData::cmdGetData_Click);
     connect(cmdStop, &QPushButton::clicked, this, &ucYarrowData::cmdStop_Click);

@@ -1,5 +1,6 @@
 #include "lessons/CurveFilmWindow.h"
 
+#include "base/Accessibility.h"
 #include "core/curves/CurvesController.h"
 #include "core/curves/CurvesListing.h"
 #include "io/plot/ChartPainterQt.h"
@@ -50,22 +51,23 @@ CurveFilmWindow::CurveFilmWindow(const CmtHistory& history, QWidget* parent)
     cmbFreq->setObjectName("cmbFreq");
     for (const CompoundingEntry& entry : kCompoundings)
         cmbFreq->addItem(entry.caption);
+    NameWithoutLabel(cmbFreq, "Compounding");
     cmbFreq->setToolTip("Compounding of the zero and forward curves, as on the curves panel");
     spnTrail = new QSpinBox(box);
     spnTrail->setObjectName("spnTrail");
     spnTrail->setRange(0, 60);
     spnTrail->setValue(8);
     spnTrail->setToolTip("How many previous curves fade behind the current one");
-    top->addWidget(new QLabel("From", box));
+    top->addWidget(NewBuddyLabel("Fro&m", txtFrom, box));
     top->addWidget(txtFrom);
-    top->addWidget(new QLabel("To", box));
+    top->addWidget(NewBuddyLabel("T&o", txtTo, box));
     top->addWidget(txtTo);
-    top->addWidget(new QLabel("Step", box));
+    top->addWidget(NewBuddyLabel("St&ep", cmbStep, box));
     top->addWidget(cmbStep);
-    top->addWidget(new QLabel("Curve", box));
+    top->addWidget(NewBuddyLabel("&Curve", cmbCurve, box));
     top->addWidget(cmbCurve);
     top->addWidget(cmbFreq);
-    top->addWidget(new QLabel("Trail", box));
+    top->addWidget(NewBuddyLabel("T&rail", spnTrail, box));
     top->addWidget(spnTrail);
     top->addStretch(1);
 
@@ -86,8 +88,10 @@ CurveFilmWindow::CurveFilmWindow(const CmtHistory& history, QWidget* parent)
     spnSpeed->setRange(1, 60);
     spnSpeed->setValue(12);
     spnSpeed->setSuffix(" frames/s");
+    spnSpeed->setAccessibleName("Speed");
     sldFrame = new QSlider(Qt::Horizontal, box);
     sldFrame->setObjectName("sldFrame");
+    sldFrame->setAccessibleName("Frame");
     lblDate = new QLabel(box);
     lblDate->setObjectName("lblDate");
     lblDate->setMinimumWidth(90);

@@ -1,5 +1,6 @@
 #include "lessons/CurveMapWindow.h"
 
+#include "base/Accessibility.h"
 #include "core/lessons/LessonCharts.h"
 #include "lessons/LessonControls.h"
 
@@ -23,11 +24,11 @@ CurveMapWindow::CurveMapWindow(const CmtHistory& history, QWidget* parent)
     cmbStep->setObjectName("cmbStep");
     cmbStep->addItems({"Day", "Week", "Month"});
     cmbStep->setToolTip("One column a business day, or the day on or before each week or month");
-    h->addWidget(new QLabel("From", row));
+    h->addWidget(NewBuddyLabel("Fro&m", txtFrom, row));
     h->addWidget(txtFrom);
-    h->addWidget(new QLabel("To", row));
+    h->addWidget(NewBuddyLabel("T&o", txtTo, row));
     h->addWidget(txtTo);
-    h->addWidget(new QLabel("Column", row));
+    h->addWidget(NewBuddyLabel("Col&umn", cmbStep, row));
     h->addWidget(cmbStep);
     h->addStretch(1);
     AddControls(row);

@@ -1,5 +1,6 @@
 #include "lessons/SpreadWindow.h"
 
+#include "base/Accessibility.h"
 #include "chart/ChartWidget.h"
 #include "core/lessons/LessonCharts.h"
 #include "lessons/LessonControls.h"
@@ -29,23 +30,24 @@ SpreadWindow::SpreadWindow(const CmtHistory& history, const std::vector<Recessio
     spnMinDays->setObjectName("spnMinDays");
     spnMinDays->setRange(1, 5000);
     spnMinDays->setToolTip("Leave out inversions shorter than this many business days");
-    h->addWidget(new QLabel("From", row));
+    h->addWidget(NewBuddyLabel("Fro&m", txtFrom, row));
     h->addWidget(txtFrom);
-    h->addWidget(new QLabel("To", row));
+    h->addWidget(NewBuddyLabel("T&o", txtTo, row));
     h->addWidget(txtTo);
     h->addSpacing(12);
-    h->addWidget(new QLabel("Long", row));
+    h->addWidget(NewBuddyLabel("&Long", cmbLong, row));
     h->addWidget(cmbLong);
-    h->addWidget(new QLabel("minus short", row));
+    h->addWidget(NewBuddyLabel("minus s&hort", cmbShort, row));
     h->addWidget(cmbShort);
     h->addSpacing(12);
-    h->addWidget(new QLabel("Shortest inversion (days)", row));
+    h->addWidget(NewBuddyLabel("Shortest &inversion (days)", spnMinDays, row));
     h->addWidget(spnMinDays);
     h->addStretch(1);
     AddControls(row);
 
     tblInversions = new QTableWidget(0, 6, this);
     tblInversions->setObjectName("tblInversions");
+    tblInversions->setAccessibleName("Inversions");
     tblInversions->setHorizontalHeaderLabels(
         {"First", "Last", "Business days", "Deepest (%)", "Deepest day", "Months to recession"});
     tblInversions->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

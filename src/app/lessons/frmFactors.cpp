@@ -166,6 +166,8 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
         auto* chart = new ChartWidget(pictures);
         chart->setObjectName(QString("chtFactors_%1").arg(p));
         chart->setMinimumSize(300, 220);
+        const char* pictureNames[] = {"Loadings", "Explained shares", "Level", "Slope", "Curvature"};
+        chart->setAccessibleName(QString("%1 picture").arg(pictureNames[p]));
         chart->setToolTip("Wheel or drag a rectangle to zoom, double-click for the whole chart; "
                           "right-click to open it in a window of its own");
         chart->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -184,8 +186,10 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     grdLoadings = new QTableWidget(this);
     grdLoadings->setObjectName("grdLoadings");
+    grdLoadings->setAccessibleName("Loadings table");
     grdBetas = new QTableWidget(this);
     grdBetas->setObjectName("grdBetas");
+    grdBetas->setAccessibleName("Betas table");
     grdBetas->setColumnCount(8);
     grdBetas->setHorizontalHeaderLabels(
         {"Date", "Level", "Slope", "Curvature", "RMSE", "10Y", "10Y - 3M", "2x2Y - 3M - 10Y"});
@@ -218,6 +222,7 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(txtLambda, &QLineEdit::editingFinished, this, &frmFactors::Recompute);
     connect(cmdCopy, &QPushButton::clicked, this, &frmFactors::CopyTable);
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    close->setWhatsThis("Close the window");
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -82,6 +82,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     txtShift->setSuffix(" bp");
     txtShift->setToolTip("Type N in basis points, -300 to 300");
     nLabel->setBuddy(sldShift);
+    txtShift->setAccessibleName("N in basis points");
     connect(sldShift, &QSlider::valueChanged, this, &frmRateShocks::SetSize);
     connect(txtShift, &QSpinBox::valueChanged, this, &frmRateShocks::SetSize);
     lblShape = new QLabel(this);
@@ -98,6 +99,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     gridKnots->setToolTip("The shock's knots: years and basis points; linear between them, flat beyond. "
                           "Edit any cell, or type a new knot in the last row");
     gridKnots->setMaximumWidth(200);
+    gridKnots->setAccessibleName("Shock knots");
     connect(gridKnots->ItemModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!syncing_)
             KnotsEdited();
@@ -118,6 +120,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     picCurve = new PictureBox(this);
     picCurve->setObjectName("picCurve");
     picCurve->setMinimumSize(320, 220);
+    picCurve->setAccessibleName("Zero curve before and after the shock");
     picCurve->setToolTip("The zero curve before and after the shock (percent against years)");
     PlotSubject percentAgainstYears;
     percentAgainstYears.yScale = 1; // drawn in percent already
@@ -125,6 +128,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     picPriceYield = new PictureBox(this);
     picPriceYield->setObjectName("picPriceYield");
     picPriceYield->setMinimumSize(320, 220);
+    picPriceYield->setAccessibleName("Price against yield of the selected bond");
     PlotSubject priceAgainstYield;
     priceAgainstYield.xTitle = "Continuous yield (%)";
     priceAgainstYield.yTitle = "Price";
@@ -142,6 +146,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     gridShock = new GridView(this);
     gridShock->setObjectName("gridShock");
     gridShock->SetEditable(false);
+    gridShock->setAccessibleName("Repriced bonds");
     gridShock->setToolTip("Each bond repriced exactly off the shocked curve, against its duration and "
                           "duration-and-convexity estimates; select a bond to draw it. Ctrl+C copies");
     connect(gridShock, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
@@ -175,6 +180,7 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     layout->addWidget(lblStatus);
 
     auto* close = new QShortcut(QKeySequence::Close, this);
+    close->setWhatsThis("Close the window");
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     resize(1100, 720);

@@ -1,6 +1,7 @@
 #include "shell/frmYarrow.h"
 
 #include "analytics/ucTAnalytics.h"
+#include "base/Accessibility.h"
 #include "base/AppContext.h"
 #include "base/IgnoreErrors.h"
 #include "base/Twips.h"
@@ -40,8 +41,10 @@ constexpr TwipRect kPanelCorner{120, 540, 0, 0};
 frmYarrow::frmYarrow(AppContext& app, QWidget* parent) : QMainWindow(parent), app_(app) {
     setObjectName("frmYarrow");
     setWindowTitle("QAL Yarrow");
+    new KeyboardConventions(this);
     BuildControls();
     BuildMenus();
+    InstallPaneKeys();
     // A workbook dropped anywhere on the window opens for the spreadsheet link; the browser panes
     // would otherwise take the drop and show the file.
     setAcceptDrops(true);
@@ -137,6 +140,9 @@ void frmYarrow::BuildMenus() {
     help->setObjectName("mnuHelp");
     AddMenuItem(help, "mnuModHelp", "&Module Specific Help", &frmYarrow::mnuModHelp_Click);
     AddMenuItem(help, "mnuHelpModule", "&Help", &frmYarrow::mnuHelpModule_Click);
+    help->addSeparator();
+    AddMenuItem(help, "mnuKeyboardShortcuts", "&Keyboard Shortcuts", &frmYarrow::mnuKeyboardShortcuts_Click)
+        ->setToolTip("Every key of the program: menus, buttons, boxes and panes");
 }
 
 void frmYarrow::Load() {

@@ -125,6 +125,12 @@ private:
     void StopBothPanes();
     void EndProgram();
 
+    // F6, Shift+F6, Ctrl+Tab, Ctrl+Shift+Tab: the focus to the next or previous of the switching
+    // row, the panel, the upper pane, the address row and the lower pane.
+    void InstallPaneKeys();
+    void CyclePanes(bool forward);
+    int PaneOf(const QWidget* w) const;
+    void mnuKeyboardShortcuts_Click();
     void mnuHomePage_Click();
     void mnuStudentForum_Click();
     void mnuInstructorForum_Click();

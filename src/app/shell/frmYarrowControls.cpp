@@ -3,6 +3,7 @@
 #include "shell/frmYarrow.h"
 
 #include "analytics/ucTAnalytics.h"
+#include "base/Accessibility.h"
 #include "base/Announce.h"
 #include "base/AppContext.h"
 #include "base/LineControl.h"
@@ -49,11 +50,11 @@ void frmYarrow::BuildControls() {
     Image1 = Make(new QLabel(client_), "Image1", {120, 45, 420, 420});
     Image1->setPixmap(YarrowPicture(28));
     cmdRestart =
-        Make(new QPushButton("Restart", client_), "cmdRestart", {660, kButtonTop, 1200, kButtonHeight});
+        Make(new QPushButton("&Restart", client_), "cmdRestart", {660, kButtonTop, 1200, kButtonHeight});
     cmdYieldCurve =
-        Make(new QPushButton("Curves", client_), "cmdYieldCurve", {1920, kButtonTop, 1200, kButtonHeight});
+        Make(new QPushButton("C&urves", client_), "cmdYieldCurve", {1920, kButtonTop, 1200, kButtonHeight});
     cmdAnalytics =
-        Make(new QPushButton("Analytics", client_), "cmdAnalytics", {3180, kButtonTop, 1200, kButtonHeight});
+        Make(new QPushButton("A&nalytics", client_), "cmdAnalytics", {3180, kButtonTop, 1200, kButtonHeight});
     Image2 = Make(new QLabel(client_), "Image2", {4500, 90, 1500, 345});
     Image2->setPixmap(BadgePicture(100, 23));
 
@@ -63,6 +64,9 @@ void frmYarrow::BuildControls() {
     ucTCurves1->setObjectName("ucTCurves1");
     ucTAnalytics1 = new ucTAnalytics(app_, client_);
     ucTAnalytics1->setObjectName("ucTAnalytics1");
+    ucYarrowData1->setAccessibleName("Bond data panel");
+    ucTCurves1->setAccessibleName("Curves panel");
+    ucTAnalytics1->setAccessibleName("Analytics panel");
     // "Restart" shows the data panel as it stands; the other two need bonds, take the data panel's
     // corner and initialise on every showing ("Analytics" lets pending events run once more first).
     AddPanel({.panel = ucYarrowData1, .button = cmdRestart});
@@ -135,6 +139,23 @@ void frmYarrow::BuildControls() {
     connect(ucYarrowData1, &ucYarrowData::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
     connect(ucTCurves1, &ucTCurves::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
     connect(ucTAnalytics1, &ucTAnalytics::StatusText, this, [this](const QString& text) { SetAnnouncedText(statusText_, text); });
+    // The two panes have the same buttons: a screen reader tells them apart by name.
+    Image1->setAccessibleName("QAL Yarrow");
+    Image2->setAccessibleName("Badge");
+    cmdBack->setAccessibleName("Upper pane back");
+    cmdForward->setAccessibleName("Upper pane forward");
+    cmdStop->setAccessibleName("Stop both panes");
+    cmdBotBack->setAccessibleName("Lower pane back");
+    cmdBotForward->setAccessibleName("Lower pane forward");
+    NameWithoutLabel(cmbNavigate, "Lower pane address");
+    Browser1->setAccessibleName("Upper pane");
+    Browser2->setAccessibleName("Lower pane");
+    statusText_->setAccessibleName("Status");
+    // Reading order: the switching row, the browser row beside it, the panel, the address row;
+    // the pages, whose focus goes to parts made when they first load, come last (and F6 reaches
+    // them from anywhere).
+    ChainTabOrder({cmdRestart, cmdYieldCurve, cmdAnalytics, cmdBack, cmdForward, cmdStop});
+    ChainTabOrder({cmbNavigate, cmdBotBack, cmdBotForward});
 }
 
 void frmYarrow::PositionBrowsers() {

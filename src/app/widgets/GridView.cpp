@@ -106,6 +106,16 @@ Qt::ItemFlags GridItemModel::flags(const QModelIndex& index) const {
     return f;
 }
 
+QVariant GridItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0) {
+        if (grid_.FixedRows() > 0 && section < grid_.Cols() && !grid_.TextMatrix(0, section).empty())
+            return QString::fromStdString(grid_.TextMatrix(0, section));
+        if (section < headings_.size() && !headings_[section].isEmpty())
+            return headings_[section];
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
 void GridItemModel::GridShapeChanged() {
     beginResetModel();
     endResetModel();
@@ -113,6 +123,8 @@ void GridItemModel::GridShapeChanged() {
 
 void GridItemModel::GridCellsChanged(int row1, int col1, int row2, int col2) {
     emit dataChanged(index(row1, col1), index(row2, col2), {Qt::DisplayRole, Qt::EditRole});
+    if (row1 == 0 && grid_.FixedRows() > 0)
+        emit headerDataChanged(Qt::Horizontal, col1, col2);
 }
 
 void GridItemModel::GridSelectionChanged() {

@@ -3,6 +3,7 @@
 #include "core/grid/GridModel.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <QTableView>
 #include <functional>
 
@@ -25,6 +26,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The heading row's texts, so assistive technology reads each cell with its column heading;
+    // where a grid's heading cell is blank, the heading it was given here.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void SetColumnHeadings(const QStringList& headings) { headings_ = headings; }
 
     void SetEditable(bool on) { editable_ = on; }
     bool Editable() const { return editable_; }
@@ -47,6 +52,7 @@ private:
     bool editable_ = true;
     bool typingRow_ = false;
     int typingCols_ = 0;
+    QStringList headings_;
 };
 
 // A grid control: shows a GridModel, and turns the user's selection and edits into model calls.

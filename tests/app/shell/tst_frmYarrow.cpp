@@ -443,7 +443,8 @@ private slots:
                  (QStringList{"mnuLayout0=&Reduce Bottom Window", "mnuLayout1=&Expand Bottom Window", "-",
                               "mnuOptionsLargeDisplay=&Large Display",
                               "mnuOptionsNormalDisplay=&Normal Display"}));
-        QCOMPARE(items("mnuHelp"), (QStringList{"mnuModHelp=&Module Specific Help", "mnuHelpModule=&Help"}));
+        QCOMPARE(items("mnuHelp"), (QStringList{"mnuModHelp=&Module Specific Help", "mnuHelpModule=&Help", "-",
+                                                "mnuKeyboardShortcuts=&Keyboard Shortcuts"}));
         QCOMPARE(Action(win.w, "mnuCalculator")->text(), QString("&Calculator"));
     }
 
