@@ -95,7 +95,7 @@ void ucTCurves::NameControls(QWidget* cmdOpenWindow) {
     const char* bounds[] = {"Largest rate", "Smallest rate", "Shortest maturity", "Longest maturity"};
     for (int i = 0; i < 4; ++i)
         Text1[i]->setAccessibleName(bounds[i]);
-    pbox->setAccessibleName("Curve picture");
+    // The picture box names itself after what it draws ("Empty plot" before the first curve).
     Label1[1]->setBuddy(txtLevel);
     Label1[2]->setBuddy(txtSlope);
     Label1[3]->setBuddy(txtCurve);
