@@ -101,6 +101,41 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("Factors: Level, Slope and Curvature");
     settingUp_ = true;
 
+    QHBoxLayout* spanRow = BuildSpanRow();
+    QHBoxLayout* seriesRow = BuildSeriesRow();
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    lblStatus->setStyleSheet("color: #a00000");
+    lblStatus->setWordWrap(true);
+    lblSummary = new QLabel(this);
+    lblSummary->setObjectName("lblSummary");
+    lblSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(spanRow);
+    layout->addLayout(seriesRow);
+    layout->addWidget(lblStatus);
+    layout->addWidget(lblSummary);
+    BuildTabs(BuildPictures());
+    layout->addWidget(tabFactors, 1);
+    resize(1300, 900);
+
+    connect(dtpFrom, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
+    connect(dtpTo, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
+    connect(cmbStep, &QComboBox::currentIndexChanged, this, &frmFactors::Recompute);
+    connect(txtLambda, &QLineEdit::editingFinished, this, &frmFactors::Recompute);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmFactors::CopyTable);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    close->setWhatsThis("Close the window");
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
+    LoadHistory();
+    settingUp_ = false;
+    Recompute();
+}
+
+// From, To, Step, Lambda and Copy Table, each label the buddy of its box.
+QHBoxLayout* frmFactors::BuildSpanRow() {
     dtpFrom = new QDateEdit(this);
     dtpFrom->setObjectName("dtpFrom");
     dtpTo = new QDateEdit(this);
@@ -137,6 +172,11 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     controls->addStretch();
     controls->addWidget(cmdCopy);
 
+    return controls;
+}
+
+// A check box per constant-maturity series, the default ones checked.
+QHBoxLayout* frmFactors::BuildSeriesRow() {
     auto* seriesRow = new QHBoxLayout;
     seriesRow->addWidget(new QLabel("Series", this));
     const std::vector<int> defaults = DefaultFactorSeries();
@@ -151,14 +191,11 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
     seriesRow->addStretch();
 
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName("lblStatus");
-    lblStatus->setStyleSheet("color: #a00000");
-    lblStatus->setWordWrap(true);
-    lblSummary = new QLabel(this);
-    lblSummary->setObjectName("lblSummary");
-    lblSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return seriesRow;
+}
 
+// The five charts: loadings and explained shares above, the three betas below.
+QWidget* frmFactors::BuildPictures() {
     auto* pictures = new QWidget(this);
     auto* grid = new QGridLayout(pictures);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -184,6 +221,11 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (int c = 0; c < 3; ++c)
         grid->setColumnStretch(c, 1);
 
+    return pictures;
+}
+
+// The pictures and the two tables as the window's tabs.
+void frmFactors::BuildTabs(QWidget* pictures) {
     grdLoadings = new QTableWidget(this);
     grdLoadings->setObjectName("grdLoadings");
     grdLoadings->setAccessibleName("Loadings table");
@@ -208,23 +250,10 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabFactors->addTab(grdLoadings, "L&oadings Table");
     tabFactors->addTab(grdBetas, "&Betas Table");
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(controls);
-    layout->addLayout(seriesRow);
-    layout->addWidget(lblStatus);
-    layout->addWidget(lblSummary);
-    layout->addWidget(tabFactors, 1);
-    resize(1300, 900);
+}
 
-    connect(dtpFrom, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
-    connect(dtpTo, &QDateEdit::dateChanged, this, &frmFactors::Recompute);
-    connect(cmbStep, &QComboBox::currentIndexChanged, this, &frmFactors::Recompute);
-    connect(txtLambda, &QLineEdit::editingFinished, this, &frmFactors::Recompute);
-    connect(cmdCopy, &QPushButton::clicked, this, &frmFactors::CopyTable);
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    close->setWhatsThis("Close the window");
-    connect(close, &QShortcut::activated, this, &QWidget::close);
-
+// The history every reader sees; the span starts in 1982, month by month, up to its newest day.
+void frmFactors::LoadHistory() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         history_ = LoadTreasuryHistory();
@@ -240,8 +269,6 @@ frmFactors::frmFactors(QWidget* parent) : QWidget(parent, Qt::Window) {
         dtpTo->setDate(ToQDate(history_->Last()));
         cmbStep->setCurrentIndex(2);
     }
-    settingUp_ = false;
-    Recompute();
 }
 
 QAction* frmFactors::AddToMenu(QMenu* lessons, QWidget* owner) {

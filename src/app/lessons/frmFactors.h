@@ -12,6 +12,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -49,6 +50,11 @@ public:
     void CopyTable();
 
 private:
+    QHBoxLayout* BuildSpanRow();
+    QHBoxLayout* BuildSeriesRow();
+    QWidget* BuildPictures();
+    void BuildTabs(QWidget* pictures);
+    void LoadHistory();
     void Recompute();
     void OpenInWindow(Picture p);
     void FillLoadings(const PcaResult& pca);

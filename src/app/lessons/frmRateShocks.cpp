@@ -56,6 +56,45 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     setObjectName("frmRateShocks");
     setWindowTitle("Rate Shocks");
 
+    QHBoxLayout* top = BuildShockRow();
+    BuildKnotGrid();
+    BuildPictures();
+    BuildShockGrid();
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    lblStatus->setWordWrap(true);
+
+    auto* pictures = new QGridLayout;
+    pictures->addWidget(gridKnots, 0, 0, 2, 1);
+    pictures->addWidget(picCurve, 0, 1);
+    pictures->addWidget(picPriceYield, 0, 2);
+    pictures->addWidget(lblCurveAxes, 1, 1);
+    pictures->addWidget(lblPriceAxes, 1, 2);
+    pictures->setColumnStretch(1, 1);
+    pictures->setColumnStretch(2, 1);
+    pictures->setRowStretch(0, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(pictures, 5);
+    layout->addWidget(gridShock, 3);
+    layout->addWidget(lblStatus);
+
+    auto* close = new QShortcut(QKeySequence::Close, this);
+    close->setWhatsThis("Close the window");
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
+    resize(1100, 720);
+    knots_ = PresetShock(preset_, 0);
+    Reload();
+    ChoosePreset(ShockPreset::Parallel);
+    // The longest bond shows the most curvature: start there.
+    gridShock->Model().SetRow(static_cast<int>(bonds_.size()));
+    DrawSelectedBond();
+}
+
+// The four presets, then the size N as a slider and a box.
+QHBoxLayout* frmRateShocks::BuildShockRow() {
     auto* top = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
         cmdPreset[i] = new QPushButton(kPresets[i].caption, this);
@@ -93,6 +132,11 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     top->addWidget(txtShift);
     top->addWidget(lblShape);
 
+    return top;
+}
+
+// The shock's knots, edited in place; a new knot is typed in the last row.
+void frmRateShocks::BuildKnotGrid() {
     gridKnots = new GridView(this);
     gridKnots->setObjectName("gridKnots");
     gridKnots->SetRowTyping(true, 2);
@@ -109,14 +153,12 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
             if (!syncing_)
                 KnotsEdited();
         });
-    connect(gridKnots, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
-    connect(gridKnots, &GridView::ControlKey, this, [this](int code) {
-        if (code == 3)
-            CopyGridSelection(gridKnots->Model(), app_.clipboard, app_.dialogs);
-        else if (code == 1)
-            CopyWholeGrid(gridKnots->Model(), app_.clipboard, app_.dialogs);
-    });
+    ConnectGridKeys(gridKnots);
 
+}
+
+// The zero curve before and after the shock, and the selected bond's price against its yield.
+void frmRateShocks::BuildPictures() {
     picCurve = new PictureBox(this);
     picCurve->setObjectName("picCurve");
     picCurve->setMinimumSize(320, 220);
@@ -143,53 +185,32 @@ frmRateShocks::frmRateShocks(AppContext& app, QWidget* parent) : QWidget(parent,
     lblPriceAxes = new QLabel(this);
     lblPriceAxes->setObjectName("lblPriceAxes");
 
+}
+
+// The repriced bonds; selecting one draws it.
+void frmRateShocks::BuildShockGrid() {
     gridShock = new GridView(this);
     gridShock->setObjectName("gridShock");
     gridShock->SetEditable(false);
     gridShock->setAccessibleName("Repriced bonds");
     gridShock->setToolTip("Each bond repriced exactly off the shocked curve, against its duration and "
                           "duration-and-convexity estimates; select a bond to draw it. Ctrl+C copies");
-    connect(gridShock, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
-    connect(gridShock, &GridView::ControlKey, this, [this](int code) {
-        if (code == 3)
-            CopyGridSelection(gridShock->Model(), app_.clipboard, app_.dialogs);
-        else if (code == 1)
-            CopyWholeGrid(gridShock->Model(), app_.clipboard, app_.dialogs);
-    });
+    ConnectGridKeys(gridShock);
     connect(gridShock->ItemModel(), &GridItemModel::SelectionChangedInGrid, this,
             [this] { DrawSelectedBond(); });
 
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName("lblStatus");
-    lblStatus->setWordWrap(true);
+}
 
-    auto* pictures = new QGridLayout;
-    pictures->addWidget(gridKnots, 0, 0, 2, 1);
-    pictures->addWidget(picCurve, 0, 1);
-    pictures->addWidget(picPriceYield, 0, 2);
-    pictures->addWidget(lblCurveAxes, 1, 1);
-    pictures->addWidget(lblPriceAxes, 1, 2);
-    pictures->setColumnStretch(1, 1);
-    pictures->setColumnStretch(2, 1);
-    pictures->setRowStretch(0, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(pictures, 5);
-    layout->addWidget(gridShock, 3);
-    layout->addWidget(lblStatus);
-
-    auto* close = new QShortcut(QKeySequence::Close, this);
-    close->setWhatsThis("Close the window");
-    connect(close, &QShortcut::activated, this, &QWidget::close);
-
-    resize(1100, 720);
-    knots_ = PresetShock(preset_, 0);
-    Reload();
-    ChoosePreset(ShockPreset::Parallel);
-    // The longest bond shows the most curvature: start there.
-    gridShock->Model().SetRow(static_cast<int>(bonds_.size()));
-    DrawSelectedBond();
+// Ctrl+C copies the selection and Ctrl+A the whole grid, as on the panels; the grid in use is the
+// one Edit > Copy reads.
+void frmRateShocks::ConnectGridKeys(GridView* grid) {
+    connect(grid, &GridView::FocusGained, this, [this](GridView* g) { app_.ActiveGrid = g; });
+    connect(grid, &GridView::ControlKey, this, [this, grid](int code) {
+        if (code == 3)
+            CopyGridSelection(grid->Model(), app_.clipboard, app_.dialogs);
+        else if (code == 1)
+            CopyWholeGrid(grid->Model(), app_.clipboard, app_.dialogs);
+    });
 }
 
 void frmRateShocks::Reload() {

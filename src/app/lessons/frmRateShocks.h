@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -41,6 +42,11 @@ public:
     PictureBox* PriceYieldPicture() const { return picPriceYield; }
 
 private:
+    QHBoxLayout* BuildShockRow();
+    void BuildKnotGrid();
+    void BuildPictures();
+    void BuildShockGrid();
+    void ConnectGridKeys(GridView* grid);
     void Recompute();
     void WriteKnotGrid();
     void KnotsEdited();
