@@ -1,5 +1,7 @@
 #include "core/draw/ChartRender.h"
 
+#include "core/draw/SvgText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -8,40 +10,8 @@ namespace yarrow {
 
 namespace {
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string C(double v) {
-    if (!std::isfinite(v))
-        v = 0;
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    std::string s = buf;
-    while (s.back() == '0')
-        s.pop_back();
-    if (s.back() == '.')
-        s.pop_back();
-    return s == "-0" ? "0" : s;
+    return SvgNumber(v, 2);
 }
 
 std::string Hex(uint32_t rgb) {
@@ -58,13 +28,13 @@ public:
                   const Attributes& attributes) override {
         o_ << "<rect";
         if (!cssClass.empty())
-            o_ << " class=\"" << Escaped(cssClass) << '"';
+            o_ << " class=\"" << SvgEscaped(cssClass) << '"';
         o_ << " x=\"" << C(x) << "\" y=\"" << C(y) << "\" width=\"" << C(w) << "\" height=\"" << C(h) << "\" fill=\""
            << Hex(rgb) << '"';
         if (opacity < 1)
             o_ << " fill-opacity=\"" << C(opacity) << '"';
         for (const auto& [name, value] : attributes)
-            o_ << ' ' << name << "=\"" << Escaped(value) << '"';
+            o_ << ' ' << name << "=\"" << SvgEscaped(value) << '"';
         o_ << "/>\n";
     }
 
@@ -72,7 +42,7 @@ public:
                   double opacity, const std::string& cssClass, const std::string& legend) override {
         o_ << "<polyline";
         if (!cssClass.empty())
-            o_ << " class=\"" << Escaped(cssClass) << '"';
+            o_ << " class=\"" << SvgEscaped(cssClass) << '"';
         o_ << " fill=\"none\" stroke=\"" << Hex(rgb) << "\" stroke-width=\"" << C(width)
            << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"";
         switch (style) {
@@ -92,7 +62,7 @@ public:
         if (opacity < 1)
             o_ << " stroke-opacity=\"" << C(opacity) << '"';
         if (!legend.empty())
-            o_ << " data-legend=\"" << Escaped(legend) << '"';
+            o_ << " data-legend=\"" << SvgEscaped(legend) << '"';
         o_ << " points=\"";
         for (size_t i = 0; i < points.size(); ++i)
             o_ << (i ? " " : "") << C(points[i].x) << ',' << C(points[i].y);
@@ -109,7 +79,7 @@ public:
            << "\" fill=\"" << Hex(rgb) << "\" text-anchor=\"" << kAnchor[static_cast<int>(align)] << '"';
         if (vertical)
             o_ << " transform=\"rotate(-90 " << C(x) << ' ' << C(y) << ")\"";
-        o_ << '>' << Escaped(text) << "</text>\n";
+        o_ << '>' << SvgEscaped(text) << "</text>\n";
     }
 
     // Never called: an SVG takes the heat map cell by cell (WantsCells).

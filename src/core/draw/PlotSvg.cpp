@@ -2,6 +2,7 @@
 
 #include "core/draw/DisplayList.h"
 #include "core/draw/PlotFrame.h"
+#include "core/draw/SvgText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,42 +23,8 @@ std::string DashAttribute(int style, int width) {
     return text.append("\"");
 }
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-// Enough decimals to place a point within a hundredth of a pixel; non-finite values (a curve at a
-// division by zero) would make the document invalid, so they are written as 0.
 std::string Coord(double v) {
-    if (!std::isfinite(v))
-        v = 0;
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.3f", v);
-    std::string s = buf;
-    while (s.back() == '0')
-        s.pop_back();
-    if (s.back() == '.')
-        s.pop_back();
-    return s == "-0" ? "0" : s;
+    return SvgNumber(v, 3);
 }
 
 // A single-precision value in full.
@@ -90,11 +57,11 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
       << "<rect width=\"" << boxWidth << "\" height=\"" << boxHeight
       << "\" fill=\"#ffffff\" stroke=\"#808080\" stroke-width=\"1\"/>\n";
     for (const DisplayList::Line& line : plot.Lines()) {
-        o << "<polyline class=\"" << Escaped(line.layer) << "\" fill=\"none\" stroke=\""
+        o << "<polyline class=\"" << SvgEscaped(line.layer) << "\" fill=\"none\" stroke=\""
           << PaletteHex(line.colour) << "\" stroke-width=\"" << line.width
           << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" << DashAttribute(line.style, line.width);
         if (!line.legend.empty())
-            o << " data-legend=\"" << Escaped(line.legend) << '"';
+            o << " data-legend=\"" << SvgEscaped(line.legend) << '"';
         o << " points=\"";
         bool first = true;
         for (const DisplayList::Point& p : line.points) {
@@ -115,7 +82,7 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
               << "\" y2=\"" << rise << "\" stroke=\"" << PaletteHex(legend[i].colour)
               << "\" stroke-width=\"2\"" << DashAttribute(legend[i].style, 2) << "/>\n"
               << "<text x=\"" << x0 + PlotFrame::kLegendStroke + PlotFrame::kLegendGap << "\" y=\"" << base
-              << "\">" << Escaped(legend[i].text) << "</text>\n";
+              << "\">" << SvgEscaped(legend[i].text) << "</text>\n";
         }
         o << "</g>\n";
     }
@@ -126,7 +93,7 @@ std::string PlotSvg(const DisplayList& plot, int boxWidth, int boxHeight) {
         o << "<text id=\"" << kIds[i] << "\" x=\"" << a.x << "\" y=\"" << a.y
           << "\" font-family=\"sans-serif\" "
           << "font-size=\"" << PlotFrame::kFontPixels << "\" text-anchor=\"" << (a.alignEnd ? "end" : "start")
-          << "\">" << Escaped(plot.BoundText(i)) << "</text>\n";
+          << "\">" << SvgEscaped(plot.BoundText(i)) << "</text>\n";
     }
     o << "</svg>\n";
     return o.str();
